@@ -1,0 +1,23 @@
+#include "CardDate.h"
+
+#include <gtest/gtest.h>
+
+TEST(CardDate, TextOnlyWhenSet)
+{
+    CardDate d;
+    d.year = 2026;
+    d.month = 3;
+    d.day = 7;
+    EXPECT_EQ(d.Text(), QString());
+    d.second = 1;
+    EXPECT_EQ(d.Text(), QString("2026-03-07"));
+}
+
+TEST(CardDate, NowIsSetWithSecondOne)
+{
+    const CardDate now = CardDate::NowUtc(false);
+    EXPECT_TRUE(now.IsSet());
+    EXPECT_EQ(now.second, 1);
+    EXPECT_EQ(now.milliseconds, 0);
+    EXPECT_GE(now.year, 2024);
+}
