@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Shift_JIS (code page 932) at the file and wire boundary, through glibc iconv.
+class Cp932
+{
+public:
+    // Bytes that are not valid code page 932 become U+FFFD; decoding goes on after them.
+    static QString Decode(QByteArrayView bytes);
+    // Characters without a code page 932 form become "?"; *lossless tells whether any did.
+    static QByteArray Encode(QStringView text, bool *lossless = nullptr);
+};
