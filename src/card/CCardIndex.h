@@ -39,7 +39,11 @@ public:
     bool Remove(CCardData *card);
     void ClearSearchResults();
     void AddSearchResult(CCardData *card);
+    // Empties every tab; sort kinds stay.
     void Clear();
+    // Moves the cards of a group between its tab and tab 0 after its name
+    // became empty or non-empty.
+    void GroupNameChanged(int group);
 
     // The tab of each row a card belongs in, or -1 for a refused group.
     int TabFor(const CCardData *card, int row) const;
@@ -47,15 +51,19 @@ public:
     static int Compare(const CCardData *a, const CCardData *b, int kind);
 
 private:
+    // Cards arriving in a tab wait in `pending` and are merged in at their
+    // upper bounds when the tab is next read, so that loading or importing
+    // many cards does not move a long list once per card.
     struct Tab
     {
         QList<CCardData *> cards;
+        QList<CCardData *> pending;
         int sortKind = 0;
     };
 
     const Tab &Ready(int row, int tab) const;
-    void InsertSorted(Tab &tab, CCardData *card);
-    void RebuildAll(int row) const;
+    static void Flush(Tab &tab);
+    static qsizetype Find(const Tab &tab, const CCardData *card);
     bool Valid(int row, int tab) const;
 
     std::function<bool(int)> m_groupHasName;

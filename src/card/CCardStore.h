@@ -107,7 +107,7 @@ private:
     bool InsertIntoIndex(CCardData *card);
     void AddName(CCardData *card);
     void RemoveName(CCardData *card);
-    void DropRefused(const QList<CCardData *> &refused, const QString &damagedSource);
+    void DropRefused(const QList<CCardData *> &refused);
 
     StoreSettings *m_settings;
     StoreSettings m_ownSettings;

@@ -1,0 +1,350 @@
+#include "CChunk.h"
+
+#include "CCardData.h"
+
+namespace {
+
+constexpr quint32 TagCDDT = CChunk::Tag("CDDT");
+constexpr quint32 TagCIID = CChunk::Tag("CIID");
+constexpr quint32 TagCINM = CChunk::Tag("CINM");
+constexpr quint32 TagCINL = CChunk::Tag("CINL");
+constexpr quint32 TagCINF = CChunk::Tag("CINF");
+constexpr quint32 TagCIYM = CChunk::Tag("CIYM");
+constexpr quint32 TagCIYL = CChunk::Tag("CIYL");
+constexpr quint32 TagCIYF = CChunk::Tag("CIYF");
+constexpr quint32 TagCICN = CChunk::Tag("CICN");
+constexpr quint32 TagCICY = CChunk::Tag("CICY");
+constexpr quint32 TagCIPN = CChunk::Tag("CIPN");
+constexpr quint32 TagCIPP = CChunk::Tag("CIPP");
+constexpr quint32 TagCITL = CChunk::Tag("CITL");
+constexpr quint32 TagCIML = CChunk::Tag("CIML");
+constexpr quint32 TagCIZP = CChunk::Tag("CIZP");
+constexpr quint32 TagCIAD = CChunk::Tag("CIAD");
+constexpr quint32 TagCICO = CChunk::Tag("CICO");
+constexpr quint32 TagCIDV = CChunk::Tag("CIDV");
+constexpr quint32 TagCICT = CChunk::Tag("CICT");
+constexpr quint32 TagCIAN = CChunk::Tag("CIAN");
+constexpr quint32 TagCIAE = CChunk::Tag("CIAE");
+constexpr quint32 TagCIUR = CChunk::Tag("CIUR");
+constexpr quint32 TagCIMM = CChunk::Tag("CIMM");
+constexpr quint32 TagCIBD = CChunk::Tag("CIBD");
+constexpr quint32 TagCIGD = CChunk::Tag("CIGD");
+constexpr quint32 TagCIRD = CChunk::Tag("CIRD");
+constexpr quint32 TagCIMD = CChunk::Tag("CIMD");
+constexpr quint32 TagCIGN = CChunk::Tag("CIGN");
+constexpr quint32 TagCIPR = CChunk::Tag("CIPR");
+constexpr quint32 TagCICK = CChunk::Tag("CICK");
+constexpr quint32 TagCIIP = CChunk::Tag("CIIP");
+constexpr quint32 TagCIEC = CChunk::Tag("CIEC");
+constexpr quint32 TagCIFL = CChunk::Tag("CIFL");
+constexpr quint32 TagCIIO = CChunk::Tag("CIIO");
+
+void AppendHead(QByteArray &out, quint32 tag, quint32 length)
+{
+    CChunk::AppendU32(out, tag);
+    CChunk::AppendU32(out, length);
+}
+
+void AppendUtf16(QByteArray &out, const QString &text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        out.append(char(u & 0xFF));
+        out.append(char(u >> 8));
+    }
+    out.append('\0');
+    out.append('\0');
+}
+
+void AppendText(QByteArray &out, quint32 tag, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    AppendHead(out, tag, quint32(text.size()) * 2 + 2);
+    AppendUtf16(out, text);
+}
+
+void AppendKindText(QByteArray &out, quint32 tag, quint32 kind, const QString &text)
+{
+    AppendHead(out, tag, 4 + quint32(text.size()) * 2 + 2);
+    CChunk::AppendU32(out, kind);
+    AppendUtf16(out, text);
+}
+
+void AppendDate(QByteArray &out, quint32 tag, const CardDate &date)
+{
+    AppendHead(out, tag, 16);
+    for (quint16 v : {date.year, date.month, date.dayOfWeek, date.day, date.hour, date.minute, date.second,
+                      date.milliseconds}) {
+        out.append(char(v & 0xFF));
+        out.append(char(v >> 8));
+    }
+}
+
+void AppendInt(QByteArray &out, quint32 tag, qint32 value)
+{
+    AppendHead(out, tag, 4);
+    CChunk::AppendU32(out, quint32(value));
+}
+
+void AppendBool(QByteArray &out, quint32 tag, bool value)
+{
+    AppendHead(out, tag, 1);
+    out.append(value ? '\1' : '\0');
+}
+
+// Text up to the first zero unit or the end of the data; an odd last byte is ignored.
+QString ReadText(const char *p, qsizetype n)
+{
+    QString text;
+    text.reserve(n / 2);
+    for (qsizetype i = 0; i + 1 < n; i += 2) {
+        const char16_t u = char16_t(quint8(p[i]) | quint8(p[i + 1]) << 8);
+        if (u == 0)
+            break;
+        text.append(QChar(u));
+    }
+    return text;
+}
+
+CardDate ReadDate(const char *p, qsizetype n)
+{
+    quint16 v[8] = {};
+    for (int i = 0; i < 8 && 2 * i + 1 < n; ++i)
+        v[i] = quint16(quint8(p[2 * i]) | quint8(p[2 * i + 1]) << 8);
+    CardDate date;
+    date.year = v[0];
+    date.month = v[1];
+    date.dayOfWeek = v[2];
+    date.day = v[3];
+    date.hour = v[4];
+    date.minute = v[5];
+    date.second = v[6];
+    date.milliseconds = v[7];
+    return date;
+}
+
+qint32 ReadInt(const char *p, qsizetype n)
+{
+    return n >= 4 ? qint32(CChunk::ReadU32(p)) : 0;
+}
+
+bool ReadBool(const char *p, qsizetype n)
+{
+    return n >= 1 && p[0] != 0;
+}
+
+} // namespace
+
+quint32 CChunk::ReadU32(const char *p)
+{
+    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16 |
+           quint32(quint8(p[3])) << 24;
+}
+
+void CChunk::AppendU32(QByteArray &out, quint32 value)
+{
+    const char bytes[4] = {char(value & 0xFF), char((value >> 8) & 0xFF), char((value >> 16) & 0xFF),
+                           char(value >> 24)};
+    out.append(bytes, 4);
+}
+
+QByteArray CChunk::EncodeCard(const CCardData &card)
+{
+    QByteArray out;
+    AppendHead(out, TagCDDT, 0);
+    if (card.m_id.isEmpty())
+        return out;
+    out.reserve(512);
+    AppendText(out, TagCIID, card.m_id);
+    AppendText(out, TagCINM, card.m_name);
+    AppendText(out, TagCINL, card.m_lastName);
+    AppendText(out, TagCINF, card.m_firstName);
+    AppendText(out, TagCIYM, card.m_yomiName);
+    AppendText(out, TagCIYL, card.m_yomiLastName);
+    AppendText(out, TagCIYF, card.m_yomiFirstName);
+    AppendText(out, TagCICN, card.m_company);
+    AppendText(out, TagCICY, card.m_companyYomi);
+    AppendText(out, TagCIPN, card.m_department);
+    AppendText(out, TagCIPP, card.m_title);
+    for (qsizetype i = 0; i < card.m_phones.size(); ++i) {
+        if (!card.m_phones[i].isEmpty())
+            AppendKindText(out, TagCITL, card.m_phoneKinds.value(i), card.m_phones[i]);
+    }
+    for (qsizetype i = 0; i < card.m_mails.size(); ++i) {
+        if (!card.m_mails[i].isEmpty())
+            AppendKindText(out, TagCIML, card.m_mailKinds.value(i), card.m_mails[i]);
+    }
+    AppendText(out, TagCIZP, card.m_zipCode);
+    AppendText(out, TagCIAD, card.m_address);
+    AppendText(out, TagCICO, card.m_country);
+    AppendText(out, TagCIDV, card.m_prefecture);
+    AppendText(out, TagCICT, card.m_city);
+    AppendText(out, TagCIAN, card.m_street);
+    AppendText(out, TagCIAE, card.m_addressExtra);
+    AppendText(out, TagCIUR, card.m_url);
+    AppendText(out, TagCIMM, card.m_memo);
+    AppendDate(out, TagCIBD, card.m_birthday);
+    AppendDate(out, TagCIGD, card.m_receivedDate);
+    AppendDate(out, TagCIRD, card.m_registeredDate);
+    AppendDate(out, TagCIMD, card.m_updatedDate);
+    AppendInt(out, TagCIGN, card.m_groupNo);
+    AppendBool(out, TagCIPR, card.m_print);
+    AppendHead(out, TagCICK, quint32(card.m_checkMarks.size()));
+    for (bool mark : card.m_checkMarks)
+        out.append(mark ? '\1' : '\0');
+    AppendInt(out, TagCIIP, card.m_importance);
+    AppendBool(out, TagCIEC, card.m_fixed);
+    for (const QString &file : card.m_attachedFiles)
+        AppendText(out, TagCIFL, file);
+    AppendInt(out, TagCIIO, card.m_imageRotation);
+
+    const quint32 length = quint32(out.size() - 8);
+    for (int i = 0; i < 4; ++i)
+        out[4 + i] = char((length >> (8 * i)) & 0xFF);
+    return out;
+}
+
+bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsizetype *chunkSize)
+{
+    if (size < 8 || ReadU32(data) != TagCDDT)
+        return false;
+    const quint64 length = ReadU32(data + 4);
+    if (length > quint64(size - 8))
+        return false;
+
+    CCardData decoded;
+    const char *p = data + 8;
+    const char *end = p + length;
+    while (p < end) {
+        if (end - p < 8)
+            return false;
+        const quint32 tag = ReadU32(p);
+        const quint64 n = ReadU32(p + 4);
+        if (n > quint64(end - p - 8))
+            return false;
+        const char *d = p + 8;
+        const qsizetype dn = qsizetype(n);
+        switch (tag) {
+        case TagCIID:
+            decoded.m_id = ReadText(d, dn);
+            break;
+        case TagCINM:
+            decoded.m_name = ReadText(d, dn);
+            break;
+        case TagCINL:
+            decoded.m_lastName = ReadText(d, dn);
+            break;
+        case TagCINF:
+            decoded.m_firstName = ReadText(d, dn);
+            break;
+        case TagCIYM:
+            decoded.m_yomiName = ReadText(d, dn);
+            break;
+        case TagCIYL:
+            decoded.m_yomiLastName = ReadText(d, dn);
+            break;
+        case TagCIYF:
+            decoded.m_yomiFirstName = ReadText(d, dn);
+            break;
+        case TagCICN:
+            decoded.m_company = ReadText(d, dn);
+            break;
+        case TagCICY:
+            decoded.m_companyYomi = ReadText(d, dn);
+            break;
+        case TagCIPN:
+            decoded.m_department = ReadText(d, dn);
+            break;
+        case TagCIPP:
+            decoded.m_title = ReadText(d, dn);
+            break;
+        case TagCITL:
+            decoded.m_phoneKinds.append(dn >= 4 ? ReadU32(d) : 0);
+            decoded.m_phones.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
+            break;
+        case TagCIML:
+            decoded.m_mailKinds.append(dn >= 4 ? ReadU32(d) : 0);
+            decoded.m_mails.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
+            break;
+        case TagCIZP:
+            decoded.m_zipCode = ReadText(d, dn);
+            break;
+        case TagCIAD:
+            decoded.m_address = ReadText(d, dn);
+            break;
+        case TagCICO:
+            decoded.m_country = ReadText(d, dn);
+            break;
+        case TagCIDV:
+            decoded.m_prefecture = ReadText(d, dn);
+            break;
+        case TagCICT:
+            decoded.m_city = ReadText(d, dn);
+            break;
+        case TagCIAN:
+            decoded.m_street = ReadText(d, dn);
+            break;
+        case TagCIAE:
+            decoded.m_addressExtra = ReadText(d, dn);
+            break;
+        case TagCIUR:
+            decoded.m_url = ReadText(d, dn);
+            break;
+        case TagCIMM:
+            decoded.m_memo = ReadText(d, dn);
+            break;
+        case TagCIBD:
+            decoded.m_birthday = ReadDate(d, dn);
+            break;
+        case TagCIGD:
+            decoded.m_receivedDate = ReadDate(d, dn);
+            break;
+        case TagCIRD:
+            decoded.m_registeredDate = ReadDate(d, dn);
+            break;
+        case TagCIMD:
+            decoded.m_updatedDate = ReadDate(d, dn);
+            break;
+        case TagCIGN:
+            decoded.m_groupNo = ReadInt(d, dn);
+            break;
+        case TagCIPR:
+            decoded.m_print = ReadBool(d, dn);
+            break;
+        case TagCICK:
+            // One mark per byte; the card keeps at least its usual number of marks.
+            for (qsizetype i = 0; i < dn; ++i) {
+                if (i < decoded.m_checkMarks.size())
+                    decoded.m_checkMarks[i] = d[i] != 0;
+                else
+                    decoded.m_checkMarks.append(d[i] != 0);
+            }
+            break;
+        case TagCIIP:
+            decoded.m_importance = ReadInt(d, dn);
+            break;
+        case TagCIEC:
+            decoded.m_fixed = ReadBool(d, dn);
+            break;
+        case TagCIFL:
+            decoded.m_attachedFiles.append(ReadText(d, dn));
+            break;
+        case TagCIIO:
+            decoded.m_imageRotation = ReadInt(d, dn);
+            break;
+        default:
+            break; // unknown fields are skipped
+        }
+        p = d + dn;
+    }
+
+    decoded.m_storeIndex = card->m_storeIndex;
+    decoded.m_recordOffset = card->m_recordOffset;
+    decoded.m_recordLength = card->m_recordLength;
+    *card = decoded;
+    card->m_storeIndex = decoded.m_storeIndex;
+    if (chunkSize)
+        *chunkSize = qsizetype(8 + length);
+    return true;
+}
