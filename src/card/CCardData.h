@@ -11,7 +11,8 @@
 class QDataStream;
 
 // Field ids 0–32: the persisted fields, also the codes that search conditions use.
-enum CardField {
+enum CardField
+{
     FieldId = 0,
     FieldName = 1,
     FieldLastName = 2,
@@ -73,11 +74,11 @@ public:
     QString Title() const { return m_title; }
 
     int PhoneCount() const { return m_phones.size(); }
-    QString Phone(int index) const;        // empty outside the list
-    quint32 PhoneKindAt(int index) const;  // 0 outside the list
+    QString Phone(int index) const;       // empty outside the list
+    quint32 PhoneKindAt(int index) const; // 0 outside the list
     int MailCount() const { return m_mails.size(); }
-    QString Mail(int index) const;         // empty outside the list
-    quint32 MailKindAt(int index) const;   // 0 outside the list
+    QString Mail(int index) const;       // empty outside the list
+    quint32 MailKindAt(int index) const; // 0 outside the list
 
     QString ZipCode() const { return m_zipCode; }
     QString Address() const { return m_address; }
@@ -102,7 +103,7 @@ public:
     int GroupNo() const { return m_groupNo; }
     bool Print() const { return m_print; }
     const QList<bool> &CheckMarks() const { return m_checkMarks; }
-    bool CheckMark(int slot) const;        // false outside the array
+    bool CheckMark(int slot) const; // false outside the array
     int Importance() const { return m_importance; }
     bool Fixed() const { return m_fixed; }
     QStringList AttachedFiles() const { return m_attachedFiles; }
@@ -184,7 +185,7 @@ private:
 
     void RecomposeName();
     void RecomposeYomiName();
-    void RecomposeAddress();
+    bool RecomposeAddress(); // false when the composed address had to be cut
 
     QString m_id;
     QString m_name;

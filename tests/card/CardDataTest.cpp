@@ -1,0 +1,606 @@
+#include "CCardData.h"
+#include "ReadingFake.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Repeat(const QString &unit, int count)
+{
+    return unit.repeated(count);
+}
+
+class CardDataTest : public ::testing::Test
+{
+protected:
+    ReadingFake m_fake;
+    ScopedReadingService m_install{&m_fake};
+    CCardData m_card;
+};
+
+} // namespace
+
+TEST_F(CardDataTest, DefaultsAndClear)
+{
+    const auto expectDefaults = [](const CCardData &c) {
+        EXPECT_TRUE(c.Id().isEmpty());
+        EXPECT_TRUE(c.Name().isEmpty());
+        EXPECT_EQ(c.PhoneCount(), 0);
+        EXPECT_EQ(c.MailCount(), 0);
+        EXPECT_EQ(c.Importance(), 2);
+        EXPECT_EQ(c.ImageRotation(), -1);
+        EXPECT_EQ(c.CheckMarks(), QList<bool>(20, false));
+        EXPECT_EQ(c.GroupNo(), 0);
+        EXPECT_FALSE(c.Print());
+        EXPECT_FALSE(c.Fixed());
+        EXPECT_EQ(c.Birthday(), CardDate());
+        EXPECT_EQ(c.UpdatedDate(), CardDate());
+        EXPECT_EQ(c.StoreIndex(), -1);
+        EXPECT_EQ(c.RecordOffset(), 0);
+        EXPECT_EQ(c.RecordLength(), 0);
+        EXPECT_TRUE(c.BirthdayText().isEmpty());
+    };
+    expectDefaults(m_card);
+
+    m_card.SetName(QStringLiteral("山田 太郎"));
+    m_card.SetPhone(QStringLiteral("0312345678"), 0, PhoneOffice);
+    m_card.SetMail(QStringLiteral("a@b.jp"), MailOffice, 0);
+    m_card.SetImportance(0);
+    m_card.SetImageRotationOf(0, 1);
+    m_card.SetCheckMark(3, true);
+    m_card.SetStoreIndex(4);
+    m_card.SetRecordOffset(16);
+    m_card.Stamp();
+    m_card.Clear();
+    expectDefaults(m_card);
+    EXPECT_TRUE(m_card.YomiName().isEmpty());
+}
+
+TEST_F(CardDataTest, CopyTakesEverythingButTheStoreSlot)
+{
+    m_card.SetName(QStringLiteral("山田 太郎"));
+    m_card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneFax);
+    m_card.SetCheckMark(19, true);
+    m_card.SetStoreIndex(7);
+    m_card.SetRecordOffset(100);
+    m_card.SetRecordLength(40);
+    m_card.Stamp();
+
+    const CCardData copy(m_card);
+    EXPECT_EQ(copy.StoreIndex(), -1);
+    EXPECT_EQ(copy.Id(), m_card.Id());
+    EXPECT_EQ(copy.YomiName(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    EXPECT_EQ(copy.PhoneKindAt(0), quint32(PhoneFax));
+    EXPECT_TRUE(copy.CheckMark(19));
+    EXPECT_EQ(copy.RecordOffset(), 100);
+    EXPECT_EQ(copy.RecordLength(), 40);
+    EXPECT_EQ(copy.UpdatedDate(), m_card.UpdatedDate());
+
+    CCardData stored;
+    stored.SetStoreIndex(3);
+    stored = m_card;
+    EXPECT_EQ(stored.StoreIndex(), 3);
+    EXPECT_EQ(stored.Name(), m_card.Name());
+}
+
+TEST_F(CardDataTest, SetNameSplitsAtTheFirstSpace)
+{
+    EXPECT_TRUE(m_card.SetName(QStringLiteral("山田 太郎")));
+    EXPECT_EQ(m_card.LastName(), QStringLiteral("山田"));
+    EXPECT_EQ(m_card.FirstName(), QStringLiteral("太郎"));
+    EXPECT_EQ(m_card.Name(), QStringLiteral("山田 太郎"));
+    EXPECT_EQ(m_card.YomiLastName(), QStringLiteral("ﾔﾏﾀﾞ"));
+    EXPECT_EQ(m_card.YomiFirstName(), QStringLiteral("ﾀﾛｳ"));
+    EXPECT_EQ(m_card.YomiName(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+
+    // Everything after the first space is the given name; it is cut to 32.
+    CCardData two;
+    EXPECT_TRUE(two.SetName(QStringLiteral("山田 太郎 次郎")));
+    EXPECT_EQ(two.LastName(), QStringLiteral("山田"));
+    EXPECT_EQ(two.FirstName(), QStringLiteral("太郎 次郎"));
+    EXPECT_EQ(two.Name(), QStringLiteral("山田 太郎 次郎"));
+
+    CCardData longFirst;
+    const QString first = Repeat(QStringLiteral("b"), 30) + QStringLiteral(" ccc");
+    EXPECT_FALSE(longFirst.SetName(QStringLiteral("a ") + first));
+    EXPECT_EQ(longFirst.FirstName(), first.left(32));
+    EXPECT_EQ(longFirst.Name(), QStringLiteral("a ") + first.left(32));
+}
+
+TEST_F(CardDataTest, SetNameWithoutSpace)
+{
+    m_card.SetName(QStringLiteral("山田 太郎"));
+    EXPECT_TRUE(m_card.SetName(QStringLiteral("鈴木")));
+    EXPECT_EQ(m_card.LastName(), QStringLiteral("鈴木"));
+    EXPECT_TRUE(m_card.FirstName().isEmpty());
+    EXPECT_EQ(m_card.Name(), QStringLiteral("鈴木"));
+    // Readings already present are left alone.
+    EXPECT_EQ(m_card.YomiLastName(), QStringLiteral("ﾔﾏﾀﾞ"));
+
+    // 40 characters: the name stays whole, the parts split 32 + 8, the reading follows the name.
+    CCardData forty;
+    const QString name = Repeat(QStringLiteral("あ"), 40);
+    EXPECT_TRUE(forty.SetName(name));
+    EXPECT_EQ(forty.Name(), name);
+    EXPECT_EQ(forty.LastName(), name.left(32));
+    EXPECT_EQ(forty.FirstName(), name.left(8));
+    EXPECT_EQ(forty.YomiName(), Repeat(QStringLiteral("ｱ"), 40));
+    EXPECT_EQ(forty.YomiLastName().size(), 32);
+    EXPECT_EQ(forty.YomiFirstName().size(), 8);
+
+    CCardData limit;
+    EXPECT_TRUE(limit.SetName(Repeat(QStringLiteral("名"), 64)));
+    EXPECT_EQ(limit.Name().size(), 64);
+    EXPECT_FALSE(limit.SetName(Repeat(QStringLiteral("名"), 65)));
+    EXPECT_EQ(limit.Name().size(), 64);
+    EXPECT_EQ(limit.FirstName().size(), 32);
+}
+
+TEST_F(CardDataTest, EmptyNameClearsPartsButKeepsReadings)
+{
+    m_card.SetName(QStringLiteral("山田 太郎"));
+    EXPECT_TRUE(m_card.SetName(QString()));
+    EXPECT_TRUE(m_card.Name().isEmpty());
+    EXPECT_TRUE(m_card.LastName().isEmpty());
+    EXPECT_TRUE(m_card.FirstName().isEmpty());
+    EXPECT_EQ(m_card.YomiName(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+}
+
+TEST_F(CardDataTest, NameCompositionAtSixtyFour)
+{
+    EXPECT_TRUE(m_card.SetLastName(Repeat(QStringLiteral("a"), 31)));
+    EXPECT_TRUE(m_card.SetFirstName(Repeat(QStringLiteral("b"), 32)));
+    EXPECT_EQ(m_card.Name(), Repeat(QStringLiteral("a"), 31) + " " + Repeat(QStringLiteral("b"), 32));
+    EXPECT_TRUE(m_card.SetLastName(Repeat(QStringLiteral("a"), 32)));
+    EXPECT_EQ(m_card.Name(), Repeat(QStringLiteral("a"), 32) + Repeat(QStringLiteral("b"), 32));
+    EXPECT_FALSE(m_card.SetLastName(Repeat(QStringLiteral("c"), 33)));
+    EXPECT_EQ(m_card.LastName().size(), 32);
+    EXPECT_TRUE(m_card.SetFirstName(QString()));
+    EXPECT_EQ(m_card.Name(), Repeat(QStringLiteral("c"), 32));
+}
+
+TEST_F(CardDataTest, PartSettersFillOnlyEmptyReadings)
+{
+    EXPECT_TRUE(m_card.SetLastName(QStringLiteral("山田")));
+    EXPECT_EQ(m_card.YomiLastName(), QStringLiteral("ﾔﾏﾀﾞ"));
+    EXPECT_TRUE(m_card.SetLastName(QStringLiteral("鈴木")));
+    EXPECT_EQ(m_card.YomiLastName(), QStringLiteral("ﾔﾏﾀﾞ"));
+
+    SetReadingService(nullptr);
+    CCardData plain;
+    plain.SetLastName(QStringLiteral("山田"));
+    EXPECT_TRUE(plain.YomiLastName().isEmpty());
+}
+
+TEST_F(CardDataTest, ReadingLimitsBeforeAndAfterConversion)
+{
+    // 32 voiced kana become 64 half-width units: exactly the limit, split 32 + 32.
+    EXPECT_TRUE(m_card.SetYomiName(Repeat(QStringLiteral("が"), 32)));
+    EXPECT_EQ(m_card.YomiName(), Repeat(QStringLiteral("ｶﾞ"), 32));
+    EXPECT_EQ(m_card.YomiLastName(), Repeat(QStringLiteral("ｶﾞ"), 16));
+    EXPECT_EQ(m_card.YomiFirstName(), Repeat(QStringLiteral("ｶﾞ"), 16));
+
+    EXPECT_FALSE(m_card.SetYomiName(Repeat(QStringLiteral("が"), 33)));
+    EXPECT_EQ(m_card.YomiName().size(), 64);
+
+    EXPECT_TRUE(m_card.SetYomiName(Repeat(QStringLiteral("ｱ"), 30) + " " + Repeat(QStringLiteral("ｲ"), 30)));
+    EXPECT_FALSE(m_card.SetYomiName(Repeat(QStringLiteral("ｱ"), 91)));
+    EXPECT_EQ(m_card.YomiName().size(), 64);
+
+    EXPECT_TRUE(m_card.SetYomiLastName(Repeat(QStringLiteral("が"), 16)));
+    EXPECT_FALSE(m_card.SetYomiLastName(Repeat(QStringLiteral("が"), 17)));
+    EXPECT_EQ(m_card.YomiLastName().size(), 32);
+    EXPECT_FALSE(m_card.SetYomiFirstName(Repeat(QStringLiteral("ｱ"), 91)));
+
+    EXPECT_TRUE(m_card.SetYomiName(QString()));
+    EXPECT_TRUE(m_card.YomiLastName().isEmpty());
+    EXPECT_TRUE(m_card.YomiFirstName().isEmpty());
+}
+
+TEST_F(CardDataTest, CompanyAndItsReading)
+{
+    EXPECT_TRUE(m_card.SetCompany(QStringLiteral("株式会社東芝"), false));
+    EXPECT_TRUE(m_card.CompanyYomi().isEmpty());
+    EXPECT_TRUE(m_card.SetCompany(QStringLiteral("株式会社東芝"), true));
+    EXPECT_EQ(m_card.CompanyYomi(), QStringLiteral("ｶﾌﾞｼｷｶﾞｲｼｬﾄｳｼﾊﾞ"));
+    EXPECT_EQ(m_card.CompanySortKey(), QStringLiteral("ﾄｳｼﾊﾞ"));
+    EXPECT_TRUE(m_card.SetCompany(QStringLiteral("鈴木"), true));
+    EXPECT_EQ(m_card.CompanyYomi(), QStringLiteral("ｶﾌﾞｼｷｶﾞｲｼｬﾄｳｼﾊﾞ"));
+
+    EXPECT_TRUE(m_card.SetCompanyYomi(QStringLiteral("とうしば かぶしきがいしゃ")));
+    EXPECT_EQ(m_card.CompanySortKey(), QStringLiteral("ﾄｳｼﾊﾞ ｶﾌﾞｼｷｶﾞｲｼｬ"));
+    EXPECT_FALSE(m_card.SetCompanyYomi(Repeat(QStringLiteral("が"), 17)));
+    EXPECT_EQ(m_card.CompanyYomi().size(), 32);
+
+    EXPECT_TRUE(m_card.SetCompany(Repeat(QStringLiteral("社"), 32), false));
+    EXPECT_FALSE(m_card.SetCompany(Repeat(QStringLiteral("社"), 33), false));
+    EXPECT_EQ(m_card.Company().size(), 32);
+}
+
+TEST_F(CardDataTest, PlainTextLimits)
+{
+    struct Case
+    {
+        bool (CCardData::*set)(const QString &);
+        QString (CCardData::*get)() const;
+        int limit;
+    };
+    const Case cases[] = {
+        {&CCardData::SetDepartment, &CCardData::Department, 32},
+        {&CCardData::SetTitle, &CCardData::Title, 32},
+        {&CCardData::SetUrl, &CCardData::Url, 1024},
+        {&CCardData::SetMemo, &CCardData::Memo, 256},
+        {&CCardData::SetCountry, &CCardData::Country, 32},
+        {&CCardData::SetPrefecture, &CCardData::Prefecture, 64},
+        {&CCardData::SetCity, &CCardData::City, 64},
+        {&CCardData::SetStreet, &CCardData::Street, 64},
+        {&CCardData::SetAddressExtra, &CCardData::AddressExtra, 64},
+    };
+    for (const Case &c : cases) {
+        CCardData card;
+        EXPECT_TRUE((card.*c.set)(Repeat(QStringLiteral("字"), c.limit))) << c.limit;
+        EXPECT_FALSE((card.*c.set)(Repeat(QStringLiteral("字"), c.limit + 1))) << c.limit;
+        EXPECT_EQ((card.*c.get)().size(), c.limit);
+    }
+}
+
+TEST_F(CardDataTest, PhoneIsNarrowedAndCleaned)
+{
+    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("（０３）１２３４－５６７８"), 0, PhoneOffice));
+    EXPECT_EQ(m_card.Phone(0), QStringLiteral("(03)1234-5678"));
+    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("+81-3-1234p5#*P"), 1, PhoneHome));
+    EXPECT_EQ(m_card.Phone(1), QStringLiteral("+81-3-1234p5#*P"));
+    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("03-1234-5678 ext"), 0, PhoneOffice));
+    EXPECT_EQ(m_card.Phone(0), QStringLiteral("03-1234-5678"));
+
+    EXPECT_TRUE(m_card.SetPhone(Repeat(QStringLiteral("1"), 32), 0, PhoneOffice));
+    EXPECT_FALSE(m_card.SetPhone(Repeat(QStringLiteral("1"), 33), 0, PhoneOffice));
+    EXPECT_EQ(m_card.Phone(0).size(), 32);
+    // Dropping characters does not lift the limit.
+    EXPECT_FALSE(m_card.SetPhone(Repeat(QStringLiteral("1"), 40) + "x", 0, PhoneOffice));
+    EXPECT_EQ(m_card.Phone(0), Repeat(QStringLiteral("1"), 32));
+}
+
+TEST_F(CardDataTest, PhoneIndexHandling)
+{
+    m_card.SetPhone(QStringLiteral("1"), 0, PhoneMobile);
+    m_card.SetPhone(QStringLiteral("2"), 5, PhoneHome); // beyond the end appends
+    m_card.SetPhone(QStringLiteral("3"), 2, PhoneFax);
+    ASSERT_EQ(m_card.PhoneCount(), 3);
+    EXPECT_EQ(m_card.Phone(1), QStringLiteral("2"));
+
+    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("4"), 1, PhoneOffice));
+    EXPECT_EQ(m_card.Phone(1), QStringLiteral("4"));
+    EXPECT_EQ(m_card.PhoneKindAt(1), quint32(PhoneOffice));
+
+    EXPECT_TRUE(m_card.SetPhone(QString(), 0, PhoneMobile));
+    ASSERT_EQ(m_card.PhoneCount(), 2);
+    EXPECT_EQ(m_card.Phone(0), QStringLiteral("4"));
+    EXPECT_EQ(m_card.PhoneKindAt(0), quint32(PhoneOffice));
+    EXPECT_EQ(m_card.Phone(1), QStringLiteral("3"));
+    EXPECT_EQ(m_card.PhoneKindAt(1), quint32(PhoneFax));
+
+    // Only dropped characters: the entry goes too.
+    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("abc"), 1, PhoneFax));
+    EXPECT_EQ(m_card.PhoneCount(), 1);
+
+    EXPECT_TRUE(m_card.SetPhone(QString(), 9, PhoneMobile));
+    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("5"), -1, PhoneMobile));
+    EXPECT_EQ(m_card.PhoneCount(), 1);
+    EXPECT_EQ(m_card.Phone(-1), QString());
+    EXPECT_EQ(m_card.Phone(1), QString());
+    EXPECT_EQ(m_card.PhoneKindAt(1), 0u);
+
+    m_card.SetPhone(QStringLiteral("6"), 1, PhoneHome);
+    EXPECT_TRUE(m_card.SwapPhones(0, 1));
+    EXPECT_EQ(m_card.Phone(0), QStringLiteral("6"));
+    EXPECT_EQ(m_card.PhoneKindAt(0), quint32(PhoneHome));
+    EXPECT_EQ(m_card.PhoneKindAt(1), quint32(PhoneOffice));
+    EXPECT_FALSE(m_card.SwapPhones(0, 2));
+    EXPECT_FALSE(m_card.SwapPhones(-1, 0));
+}
+
+TEST_F(CardDataTest, MailIsNarrowedAndCleaned)
+{
+    EXPECT_TRUE(m_card.SetMail(QStringLiteral("ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ"), MailOffice, 0));
+    EXPECT_EQ(m_card.Mail(0), QStringLiteral("taro@example.jp"));
+    EXPECT_EQ(m_card.MailKindAt(0), quint32(MailOffice));
+    EXPECT_TRUE(m_card.SetMail(QStringLiteral("a￣b c@d"), MailHome, 1));
+    EXPECT_EQ(m_card.Mail(1), QStringLiteral(u"a\u203Eb c@d"));
+    EXPECT_FALSE(m_card.SetMail(QStringLiteral("太郎@example.jp"), MailHome, 1));
+    EXPECT_EQ(m_card.Mail(1), QStringLiteral("@example.jp"));
+
+    EXPECT_TRUE(m_card.SetMail(Repeat(QStringLiteral("m"), 128), MailInternet, 0));
+    EXPECT_FALSE(m_card.SetMail(Repeat(QStringLiteral("m"), 129), MailInternet, 0));
+    EXPECT_EQ(m_card.Mail(0).size(), 128);
+    EXPECT_FALSE(m_card.SetMail(Repeat(QStringLiteral("m"), 130) + "名", MailInternet, 0));
+    EXPECT_EQ(m_card.Mail(0).size(), 128);
+
+    EXPECT_TRUE(m_card.SetMail(QString(), MailInternet, 0));
+    ASSERT_EQ(m_card.MailCount(), 1);
+    EXPECT_EQ(m_card.MailKindAt(0), quint32(MailHome));
+    EXPECT_FALSE(m_card.SetMail(QStringLiteral("x@y"), MailHome, -2));
+    EXPECT_EQ(m_card.MailCount(), 1);
+    EXPECT_EQ(m_card.Mail(3), QString());
+
+    m_card.SetMail(QStringLiteral("z@y"), MailMobile, 1);
+    EXPECT_TRUE(m_card.SwapMails(1, 0));
+    EXPECT_EQ(m_card.Mail(0), QStringLiteral("z@y"));
+    EXPECT_EQ(m_card.MailKindAt(0), quint32(MailMobile));
+    EXPECT_FALSE(m_card.SwapMails(1, 2));
+}
+
+TEST_F(CardDataTest, ZipCodeIsNarrowedCleanedAndLimited)
+{
+    EXPECT_TRUE(m_card.SetZipCode(QStringLiteral("１２３－４５６７")));
+    EXPECT_EQ(m_card.ZipCode(), QStringLiteral("123-4567"));
+    EXPECT_FALSE(m_card.SetZipCode(QStringLiteral("〒123-4567")));
+    EXPECT_EQ(m_card.ZipCode(), QStringLiteral("123-4567"));
+    EXPECT_TRUE(m_card.SetZipCode(Repeat(QStringLiteral("9"), 20)));
+    EXPECT_FALSE(m_card.SetZipCode(Repeat(QStringLiteral("9"), 21)));
+    EXPECT_EQ(m_card.ZipCode().size(), 20);
+    EXPECT_FALSE(m_card.SetZipCode(QStringLiteral("〒") + Repeat(QStringLiteral("9"), 25)));
+    EXPECT_EQ(m_card.ZipCode().size(), 20);
+}
+
+TEST_F(CardDataTest, AddressWithFiveWords)
+{
+    const QString text = QStringLiteral("日本 東京都 千代田区 丸の内1-1 ビル5F");
+    EXPECT_TRUE(m_card.SetAddress(text));
+    EXPECT_EQ(m_card.Country(), QStringLiteral("日本"));
+    EXPECT_EQ(m_card.Prefecture(), QStringLiteral("東京都"));
+    EXPECT_EQ(m_card.City(), QStringLiteral("千代田区"));
+    EXPECT_EQ(m_card.Street(), QStringLiteral("丸の内1-1"));
+    EXPECT_EQ(m_card.AddressExtra(), QStringLiteral("ビル5F"));
+    EXPECT_EQ(m_card.Address(), text);
+
+    // A sixth word is not kept in any part; the address stays as given.
+    const QString six = text + QStringLiteral(" 受付");
+    EXPECT_TRUE(m_card.SetAddress(six));
+    EXPECT_EQ(m_card.AddressExtra(), QStringLiteral("ビル5F"));
+    EXPECT_EQ(m_card.Address(), six);
+}
+
+TEST_F(CardDataTest, AddressWithoutSpacesAndWithLineBreaks)
+{
+    const QString text =
+        Repeat(QStringLiteral("あ"), 32) + Repeat(QStringLiteral("い"), 64) + Repeat(QStringLiteral("う"), 4);
+    EXPECT_TRUE(m_card.SetAddress(text));
+    EXPECT_EQ(m_card.Country(), Repeat(QStringLiteral("あ"), 32));
+    EXPECT_EQ(m_card.Prefecture(), Repeat(QStringLiteral("い"), 64));
+    EXPECT_EQ(m_card.City(), Repeat(QStringLiteral("う"), 4));
+    EXPECT_TRUE(m_card.Street().isEmpty());
+    EXPECT_TRUE(m_card.AddressExtra().isEmpty());
+    EXPECT_EQ(m_card.Address(), text);
+
+    const QString broken = QStringLiteral("  日本\r\n東京都 港区  ");
+    EXPECT_TRUE(m_card.SetAddress(broken));
+    EXPECT_EQ(m_card.Country(), QStringLiteral("日本"));
+    EXPECT_EQ(m_card.Prefecture(), QStringLiteral("東京都"));
+    EXPECT_EQ(m_card.City(), QStringLiteral("港区"));
+    EXPECT_TRUE(m_card.Street().isEmpty());
+    EXPECT_EQ(m_card.Address(), broken);
+
+    EXPECT_TRUE(m_card.SetAddress(Repeat(QStringLiteral("住"), 288)));
+    EXPECT_FALSE(m_card.SetAddress(Repeat(QStringLiteral("住"), 289)));
+    EXPECT_EQ(m_card.Address().size(), 288);
+}
+
+TEST_F(CardDataTest, AddressPartsRecomposeTheAddress)
+{
+    EXPECT_TRUE(m_card.SetCity(QStringLiteral("港区")));
+    EXPECT_EQ(m_card.Address(), QStringLiteral("  港区  "));
+    EXPECT_TRUE(m_card.SetCountry(QStringLiteral("日本")));
+    EXPECT_EQ(m_card.Address(), QStringLiteral("日本  港区  "));
+
+    // Five full parts and four spaces would be 292: the address is kept within 288.
+    m_card.SetCountry(Repeat(QStringLiteral("a"), 32));
+    m_card.SetPrefecture(Repeat(QStringLiteral("b"), 64));
+    m_card.SetCity(Repeat(QStringLiteral("c"), 64));
+    EXPECT_TRUE(m_card.SetStreet(Repeat(QStringLiteral("d"), 64)));
+    EXPECT_FALSE(m_card.SetAddressExtra(Repeat(QStringLiteral("e"), 64)));
+    EXPECT_EQ(m_card.Address().size(), 288);
+    EXPECT_TRUE(m_card.Address().endsWith(Repeat(QStringLiteral("e"), 60)));
+}
+
+TEST_F(CardDataTest, DatesFromText)
+{
+    EXPECT_TRUE(m_card.SetBirthday(QStringLiteral("1980/3/5")));
+    EXPECT_EQ(m_card.Birthday().year, 1980);
+    EXPECT_EQ(m_card.Birthday().month, 3);
+    EXPECT_EQ(m_card.Birthday().day, 5);
+    EXPECT_TRUE(m_card.Birthday().IsSet());
+    EXPECT_EQ(m_card.BirthdayText(), QStringLiteral("1980-03-05"));
+
+    EXPECT_TRUE(m_card.SetRegisteredDate(QStringLiteral("2024-12-31")));
+    EXPECT_EQ(m_card.RegisteredDateText(), QStringLiteral("2024-12-31"));
+    EXPECT_TRUE(m_card.SetUpdatedDate(QStringLiteral("2025/01-02")));
+    EXPECT_EQ(m_card.UpdatedDateText(), QStringLiteral("2025-01-02"));
+
+    // Text that is no calendar date is reported.
+    EXPECT_FALSE(m_card.SetBirthday(QStringLiteral("2023/2/30")));
+    EXPECT_FALSE(m_card.SetBirthday(QStringLiteral("1980/3")));
+    EXPECT_FALSE(m_card.SetBirthday(QStringLiteral("abc")));
+    EXPECT_FALSE(m_card.SetBirthday(QStringLiteral("99999/1/1")));
+    EXPECT_FALSE(m_card.SetBirthday(QString()));
+}
+
+TEST_F(CardDataTest, StampGivesIdentityAndDates)
+{
+    m_card.Stamp();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"))
+            .match(m_card.Id())
+            .hasMatch())
+        << m_card.Id().toStdString();
+    const CardDate reg = m_card.RegisteredDate();
+    const CardDate upd = m_card.UpdatedDate();
+    EXPECT_EQ(reg.second, 1);
+    EXPECT_EQ(upd.second, 1);
+    EXPECT_EQ(upd.milliseconds, 0);
+    EXPECT_EQ(std::tie(reg.year, reg.month, reg.day, reg.hour, reg.minute),
+              std::tie(upd.year, upd.month, upd.day, upd.hour, upd.minute));
+    for (const CardDate &d : {m_card.Birthday(), m_card.ReceivedDate()}) {
+        EXPECT_EQ(std::tie(d.year, d.month, d.day), std::tie(reg.year, reg.month, reg.day));
+        EXPECT_FALSE(d.IsSet());
+    }
+
+    // Stamping again keeps the identity and the registration.
+    const QString id = m_card.Id();
+    m_card.SetBirthday(QStringLiteral("1980/3/5"));
+    m_card.Stamp();
+    EXPECT_EQ(m_card.Id(), id);
+    EXPECT_EQ(m_card.RegisteredDate(), reg);
+    EXPECT_EQ(m_card.BirthdayText(), QStringLiteral("1980-03-05"));
+
+    // A card that was never registered gets a fresh identity even if it had one.
+    CCardData imported;
+    imported.SetId(id);
+    imported.Stamp();
+    EXPECT_NE(imported.Id(), id);
+    EXPECT_EQ(imported.Id().size(), 36);
+}
+
+TEST_F(CardDataTest, IdenticalMeansSameNameAndSameNumbers)
+{
+    CCardData a;
+    CCardData b;
+    a.SetName(QStringLiteral("山田 太郎"));
+    b.SetName(QStringLiteral("山田 太郎"));
+    EXPECT_TRUE(a.IsIdentical(b));
+    a.SetPhone(QStringLiteral("03-1111"), 0, PhoneOffice);
+    a.SetPhone(QStringLiteral("090-2222"), 1, PhoneMobile);
+    b.SetPhone(QStringLiteral("090-2222"), 0, PhoneFax);
+    b.SetPhone(QStringLiteral("03-1111"), 1, PhoneHome);
+    b.SetMail(QStringLiteral("x@y"), MailHome, 0);
+    EXPECT_TRUE(a.IsIdentical(b));
+    EXPECT_TRUE(b.IsIdentical(a));
+
+    b.SetPhone(QStringLiteral("03-3333"), 2, PhoneHome);
+    EXPECT_FALSE(a.IsIdentical(b));
+    b.SetPhone(QString(), 2, PhoneHome);
+
+    CCardData c(b);
+    c.SetName(QStringLiteral("山田 次郎"));
+    EXPECT_FALSE(a.IsIdentical(c));
+
+    // Each number matches once.
+    CCardData d;
+    CCardData e;
+    d.SetPhone(QStringLiteral("1"), 0, 0);
+    d.SetPhone(QStringLiteral("1"), 1, 0);
+    e.SetPhone(QStringLiteral("1"), 0, 0);
+    e.SetPhone(QStringLiteral("2"), 1, 0);
+    EXPECT_FALSE(d.IsIdentical(e));
+    EXPECT_FALSE(e.IsIdentical(d));
+}
+
+TEST_F(CardDataTest, SearchPredicates)
+{
+    m_card.SetName(QStringLiteral("Yamada 太郎"));
+    m_card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneOffice);
+    m_card.SetMail(QStringLiteral("taro@example.jp"), MailOffice, 0);
+    m_card.SetBirthday(QStringLiteral("1980/3/5"));
+    m_card.SetGroupNo(4);
+    m_card.SetPrint(true);
+    m_card.SetCheckMark(2, true);
+    m_card.SetImportance(1);
+    EXPECT_FALSE(m_card.ContainsText(QStringLiteral("Yamada"), FieldName));
+    EXPECT_FALSE(m_card.Matches(4, FieldGroupNo));
+    m_card.Stamp();
+
+    EXPECT_TRUE(m_card.ContainsText(QStringLiteral("Yamada"), FieldName));
+    EXPECT_FALSE(m_card.ContainsText(QStringLiteral("yamada"), FieldName));
+    EXPECT_TRUE(m_card.ContainsText(QStringLiteral("1234"), FieldPhones));
+    EXPECT_TRUE(m_card.ContainsText(QStringLiteral("example"), FieldMails));
+    EXPECT_FALSE(m_card.ContainsText(QStringLiteral("Yamada"), FieldLastName));
+    EXPECT_FALSE(m_card.ContainsText(QString(), FieldName));
+    EXPECT_TRUE(m_card.ContainsText(QString(), FieldMemo));
+    EXPECT_FALSE(m_card.ContainsText(QString(), FieldPhones));
+    EXPECT_TRUE(m_card.ContainsText(QString(), FieldUrl));
+
+    CardDate from;
+    from.year = 1980;
+    from.month = 3;
+    from.day = 5;
+    CardDate to = from;
+    EXPECT_TRUE(m_card.DateInRange(from, to, FieldBirthday));
+    to.day = 4;
+    EXPECT_FALSE(m_card.DateInRange(from, to, FieldBirthday));
+    from.year = 1900;
+    to.year = 2999;
+    EXPECT_FALSE(m_card.DateInRange(from, to, FieldReceivedDate)); // not set
+    EXPECT_TRUE(m_card.DateInRange(from, to, FieldRegisteredDate));
+    EXPECT_TRUE(m_card.DateInRange(from, to, FieldUpdatedDate));
+    EXPECT_FALSE(m_card.DateInRange(from, to, FieldGroupNo));
+
+    EXPECT_TRUE(m_card.Matches(4, FieldGroupNo));
+    EXPECT_TRUE(m_card.Matches(0, FieldPrint));
+    EXPECT_FALSE(m_card.Matches(1, FieldPrint));
+    EXPECT_TRUE(m_card.Matches(2, FieldCheckMarks));
+    EXPECT_FALSE(m_card.Matches(3, FieldCheckMarks));
+    EXPECT_FALSE(m_card.Matches(20, FieldCheckMarks));
+    EXPECT_TRUE(m_card.Matches(1, FieldImportance));
+    EXPECT_TRUE(m_card.Matches(1, FieldFixed));
+    EXPECT_FALSE(m_card.Matches(0, FieldFixed));
+    EXPECT_FALSE(m_card.Matches(0, FieldName));
+}
+
+TEST_F(CardDataTest, ImageRotationNibbles)
+{
+    EXPECT_EQ(m_card.ImageRotationOf(0), 0); // 15: nothing chosen yet
+    m_card.SetImageRotationOf(1, 3);
+    EXPECT_EQ(quint32(m_card.ImageRotation()), 0xFFFFFF3Fu);
+    EXPECT_EQ(m_card.ImageRotationOf(1), 3);
+    EXPECT_EQ(m_card.ImageRotationOf(0), 0);
+    m_card.SetImageRotationOf(7, 5);
+    EXPECT_EQ(quint32(m_card.ImageRotation()), 0x1FFFFF3Fu);
+    m_card.SetImageRotationOf(8, 1);
+    m_card.SetImageRotationOf(-1, 1);
+    EXPECT_EQ(quint32(m_card.ImageRotation()), 0x1FFFFF3Fu);
+
+    m_card.SetImageRotation(0x21);
+    EXPECT_EQ(m_card.ImageRotationOf(0), 1);
+    EXPECT_EQ(m_card.ImageRotationOf(1), 2);
+    EXPECT_EQ(m_card.ImageRotationOf(2), 0);
+    EXPECT_EQ(m_card.ImageRotationOf(8), 0);
+}
+
+TEST_F(CardDataTest, NameArchiveHoldsNameAndReadingOnly)
+{
+    m_card.SetName(QStringLiteral("AB"));
+    m_card.SetYomiName(QStringLiteral("ｴｰ"));
+    m_card.SetCompany(QStringLiteral("C"), false);
+    QByteArray bytes;
+    {
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        m_card.WriteNameArchive(out);
+    }
+    EXPECT_EQ(bytes.toHex(), QByteArray("00000004"
+                                        "00410042"
+                                        "00000004"
+                                        "ff74ff70"));
+
+    CCardData read;
+    {
+        QDataStream in(bytes);
+        read.ReadNameArchive(in);
+    }
+    EXPECT_EQ(read.Name(), QStringLiteral("AB"));
+    EXPECT_EQ(read.YomiName(), QStringLiteral("ｴｰ"));
+    EXPECT_TRUE(read.Company().isEmpty());
+
+    // A cut archive changes nothing.
+    for (int cut = 0; cut < bytes.size(); ++cut) {
+        CCardData partial;
+        partial.SetName(QStringLiteral("keep"));
+        QDataStream in(bytes.left(cut));
+        partial.ReadNameArchive(in);
+        EXPECT_EQ(partial.Name(), QStringLiteral("keep")) << cut;
+    }
+}
