@@ -78,7 +78,7 @@ void CINIFile::Append(Section &section, const QString &key, const QString &value
     const QString folded = Fold(key);
     if (!section.index.contains(folded))
         section.index.insert(folded, section.entries.size());
-    section.entries.append(Entry{key, value});
+    section.entries.append(Entry{key, OneLine(value)});
 }
 
 const CINIFile::Entry *CINIFile::FindEntry(const QString &section, const QString &key) const
@@ -119,7 +119,7 @@ void CINIFile::WriteString(const QString &section, const QString &key, const QSt
     if (e != sec.index.cend())
         sec.entries[*e].value = OneLine(value);
     else
-        Append(sec, key, OneLine(value));
+        Append(sec, key, value);
 }
 
 void CINIFile::WriteInt(const QString &section, const QString &key, int value)
