@@ -41,9 +41,8 @@ QString KeepBackup(const QString &path)
     const QString name = FreeBackupName(path);
     if (name.isEmpty())
         return QString();
-    if (QFile::link(path, name) || QFile::copy(path, name))
-        return name;
-    return QString();
+    // A real copy: the file itself may still be changed in place afterwards.
+    return QFile::copy(path, name) ? name : QString();
 }
 
 } // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CCardData.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Small helpers shared by the store and management-file tests.
+namespace StoreTestCards {
+
+// A card with the fields the index and the duplicate test look at. Uses the
+// plain setters and the reading setters with readings already in kana.
+inline CCardData Make(const QString &name, const QString &yomi = QString(), const QString &phone = QString())
+{
+    CCardData card;
+    card.SetName(name);
+    if (!yomi.isEmpty())
+        card.SetYomiName(yomi);
+    if (!phone.isEmpty())
+        card.SetPhone(phone, 0, 1);
+    return card;
+}
+
+inline QByteArray Hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text));
+}
+
+inline quint32 U32At(const QByteArray &bytes, qsizetype at)
+{
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
+           quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
+}
+
+inline void SetU32At(QByteArray &bytes, qsizetype at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+} // namespace StoreTestCards
