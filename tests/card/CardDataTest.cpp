@@ -604,3 +604,46 @@ TEST_F(CardDataTest, NameArchiveHoldsNameAndReadingOnly)
         EXPECT_EQ(partial.Name(), QStringLiteral("keep")) << cut;
     }
 }
+
+TEST_F(CardDataTest, RandomTextNeverExceedsAFieldLimit)
+{
+    // Printable ASCII, kana of both widths, kanji, full-width forms, controls and lone surrogates.
+    const char16_t ranges[][2] = {{0x0000, 0x007F}, {0x3000, 0x30FF}, {0x4E00, 0x4E80},
+                                  {0xFF00, 0xFFEF}, {0xD800, 0xDFFF}, {0x203E, 0x203E}};
+    quint32 seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int length = int(next() % 400);
+        for (int i = 0; i < length; ++i) {
+            const auto &range = ranges[next() % 6];
+            text.append(QChar(char16_t(range[0] + next() % (range[1] - range[0] + 1))));
+        }
+        CCardData card;
+        card.SetName(text);
+        card.SetYomiName(text);
+        card.SetCompany(text, true);
+        card.SetPhone(text, 0, PhoneOffice);
+        card.SetMail(text, MailOffice, 0);
+        card.SetZipCode(text);
+        card.SetAddress(text);
+        card.SetBirthday(text);
+        EXPECT_LE(card.Name().size(), 64);
+        EXPECT_LE(card.LastName().size(), 32);
+        EXPECT_LE(card.FirstName().size(), 32);
+        EXPECT_LE(card.YomiName().size(), 64);
+        EXPECT_LE(card.YomiLastName().size(), 32);
+        EXPECT_LE(card.YomiFirstName().size(), 32);
+        EXPECT_LE(card.CompanyYomi().size(), 32);
+        EXPECT_LE(card.Phone(0).size(), 32);
+        EXPECT_LE(card.Mail(0).size(), 128);
+        EXPECT_LE(card.ZipCode().size(), 20);
+        EXPECT_LE(card.Address().size(), 288);
+        EXPECT_LE(card.Country().size(), 32);
+        EXPECT_LE(card.AddressExtra().size(), 64);
+        EXPECT_LE(card.PhoneCount(), 1);
+    }
+}

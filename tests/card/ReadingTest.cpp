@@ -1,5 +1,6 @@
 #include "CCardData.h"
 #include "CMeCabReading.h"
+#include "KanaWidth.h"
 #include "ReadingFake.h"
 #include "ReadingService.h"
 
@@ -114,4 +115,38 @@ TEST_F(MeCabReadingTest, ParallelReadersGetTheSameReading)
     }
     for (const QString &r : results)
         EXPECT_EQ(r, QStringLiteral("カブシキガイシャトウシバ サトウハナコ"));
+}
+
+TEST_F(MeCabReadingTest, KanaShortcutAgreesWithTheService)
+{
+    const QStringList readings = {QStringLiteral("やまだ たろう"),
+                                  QStringLiteral("さとう はなこ"),
+                                  QStringLiteral("ジョン・スミス"),
+                                  QStringLiteral("ﾀﾅｶ ｲﾁﾛｰ"),
+                                  QStringLiteral("かぶしきがいしゃ とうしば"),
+                                  QStringLiteral("ゔぁいおりん")};
+    for (const QString &reading : readings) {
+        const QString viaService =
+            KanaWidth::ToHalfWidthKatakana(m_reading.Reading(KanaWidth::ToFullWidthHiragana(reading)));
+        ScopedReadingService install(nullptr);
+        EXPECT_EQ(ReadingOf(reading), viaService) << reading.toStdString();
+    }
+}
+
+TEST_F(MeCabReadingTest, SurvivesArbitraryText)
+{
+    quint32 seed = 777;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    ScopedReadingService install(&m_reading);
+    for (int round = 0; round < 200; ++round) {
+        QString text;
+        const int length = int(next() % 120);
+        for (int i = 0; i < length; ++i)
+            text.append(QChar(char16_t(next() % 2 ? 0x3000 + next() % 0x100 : next() * 2)));
+        const QString reading = ReadingOf(text);
+        EXPECT_EQ(reading.isEmpty(), text.isEmpty()) << round;
+    }
 }
