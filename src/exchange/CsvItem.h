@@ -52,7 +52,7 @@ constexpr int CsvNumberedSlots = 5;
 struct CheckListItems
 {
     QStringList names;
-    QList<int> slots;
+    QList<int> markSlots;
 };
 
 // The item table: column names, kind texts and how each item is written and read.
@@ -74,8 +74,6 @@ public:
 
     // "%04d-%02d-%02d" when set, else empty.
     static QString DateText(const CardDate &date);
-    // Up to three decimal numbers separated by "/" or "-"; missing ones are 0; marked set.
-    static CardDate ReadDate(const QString &text);
     // Leading decimal number as the C library reads it; 0 when there is none.
     static int ReadNumber(const QString &text);
 

@@ -1,0 +1,248 @@
+#include "CsvItem.h"
+
+#include "CCardData.h"
+
+#include <array>
+#include <climits>
+
+namespace {
+
+const std::array<QString, CsvFixedItemCount> &FixedNames()
+{
+    static const std::array<QString, CsvFixedItemCount> names = {
+        QStringLiteral("名前"),
+        QStringLiteral("姓"),
+        QStringLiteral("名"),
+        QStringLiteral("ヨミ/名前"),
+        QStringLiteral("ヨミ/姓"),
+        QStringLiteral("ヨミ/名"),
+        QStringLiteral("会社名"),
+        QStringLiteral("ヨミ/会社名"),
+        QStringLiteral("部署名"),
+        QStringLiteral("役職"),
+        QStringLiteral("電話番号"),
+        QStringLiteral("電話番号種別"),
+        QStringLiteral("電話番号2"),
+        QStringLiteral("電話番号種別2"),
+        QStringLiteral("電話番号3"),
+        QStringLiteral("電話番号種別3"),
+        QStringLiteral("電話番号4"),
+        QStringLiteral("電話番号種別4"),
+        QStringLiteral("電話番号5"),
+        QStringLiteral("電話番号種別5"),
+        QStringLiteral("メールアドレス"),
+        QStringLiteral("メールアドレス種別"),
+        QStringLiteral("メールアドレス2"),
+        QStringLiteral("メールアドレス種別2"),
+        QStringLiteral("メールアドレス3"),
+        QStringLiteral("メールアドレス種別3"),
+        QStringLiteral("メールアドレス4"),
+        QStringLiteral("メールアドレス種別4"),
+        QStringLiteral("メールアドレス5"),
+        QStringLiteral("メールアドレス種別5"),
+        QStringLiteral("郵便番号"),
+        QStringLiteral("住所"),
+        QStringLiteral("国"),
+        QStringLiteral("都道府県"),
+        QStringLiteral("市区町村"),
+        QStringLiteral("番地"),
+        QStringLiteral("付加情報"),
+        QStringLiteral("URL"),
+        QStringLiteral("メモ"),
+        QStringLiteral("誕生日"),
+        QStringLiteral("受領日"),
+        QStringLiteral("登録日"),
+        QStringLiteral("更新日"),
+        QStringLiteral("ｸﾞﾙｰﾌﾟ番号"),
+        QStringLiteral("印刷"),
+        QStringLiteral("重要度"),
+    };
+    return names;
+}
+
+const std::array<QString, 7> &PhoneKindTexts()
+{
+    static const std::array<QString, 7> texts = {
+        QStringLiteral("CELL"),       QStringLiteral("CELL;WORK"), QStringLiteral("HOME;VOICE"),
+        QStringLiteral("WORK;VOICE"), QStringLiteral("VIDEO"),     QStringLiteral("FAX"),
+        QStringLiteral("VOICE"),
+    };
+    return texts;
+}
+
+const std::array<QString, 4> &MailKindTexts()
+{
+    static const std::array<QString, 4> texts = {QStringLiteral("CELL"), QStringLiteral("HOME"),
+                                                 QStringLiteral("WORK"), QStringLiteral("INTERNET")};
+    return texts;
+}
+
+const std::array<QString, 5> &ImportanceTexts()
+{
+    static const std::array<QString, 5> texts = {QStringLiteral("高"), QStringLiteral("やや高"),
+                                                 QStringLiteral("中"), QStringLiteral("やや低"),
+                                                 QStringLiteral("低")};
+    return texts;
+}
+
+template <size_t N> int IndexOf(const std::array<QString, N> &texts, const QString &text)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (texts[i] == text)
+            return int(i);
+    return 0;
+}
+
+QString Flag(bool set)
+{
+    return set ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+QString CsvItem::Name(int id, const CheckListItems &checks)
+{
+    if (id >= 0 && id < CsvFixedItemCount)
+        return FixedNames()[size_t(id)];
+    return checks.names.value(id - CsvItemCheckBase);
+}
+
+int CsvItem::Count(const CheckListItems &checks)
+{
+    return CsvFixedItemCount + int(checks.names.size());
+}
+
+QString CsvItem::PhoneKindText(quint32 kind)
+{
+    return kind < PhoneKindTexts().size() ? PhoneKindTexts()[kind] : PhoneKindTexts()[0];
+}
+
+QString CsvItem::MailKindText(quint32 kind)
+{
+    return kind < MailKindTexts().size() ? MailKindTexts()[kind] : MailKindTexts()[0];
+}
+
+QString CsvItem::ImportanceText(int importance)
+{
+    return importance >= 0 && importance < int(ImportanceTexts().size())
+               ? ImportanceTexts()[size_t(importance)]
+               : ImportanceTexts()[2];
+}
+
+quint32 CsvItem::PhoneKindFromText(const QString &text)
+{
+    return quint32(IndexOf(PhoneKindTexts(), text));
+}
+
+quint32 CsvItem::MailKindFromText(const QString &text)
+{
+    return quint32(IndexOf(MailKindTexts(), text));
+}
+
+int CsvItem::ImportanceFromText(const QString &text)
+{
+    return IndexOf(ImportanceTexts(), text);
+}
+
+QString CsvItem::DateText(const CardDate &date)
+{
+    if (!date.IsSet())
+        return QString();
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.year, 4, 10, QLatin1Char('0'))
+        .arg(date.month, 2, 10, QLatin1Char('0'))
+        .arg(date.day, 2, 10, QLatin1Char('0'));
+}
+
+int CsvItem::ReadNumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = qMin<qint64>(value * 10 + (text[i].unicode() - '0'), qint64(INT_MAX) + 1);
+    value = negative ? -value : value;
+    return int(qBound(qint64(INT_MIN), value, qint64(INT_MAX)));
+}
+
+QString CsvItem::Text(const CCardData &card, int id, const CheckListItems &checks)
+{
+    if (id >= CsvItemPhone && id < CsvItemMail) {
+        const int n = (id - CsvItemPhone) / 2;
+        if ((id - CsvItemPhone) % 2 == 0)
+            return card.Phone(n);
+        return PhoneKindText(n < card.PhoneCount() ? card.PhoneKindAt(n) : PhoneMobile);
+    }
+    if (id >= CsvItemMail && id < CsvItemZipCode) {
+        const int n = (id - CsvItemMail) / 2;
+        if ((id - CsvItemMail) % 2 == 0)
+            return card.Mail(n);
+        return MailKindText(n < card.MailCount() ? card.MailKindAt(n) : MailMobile);
+    }
+    switch (id) {
+    case CsvItemName:
+        return card.Name();
+    case CsvItemLastName:
+        return card.LastName();
+    case CsvItemFirstName:
+        return card.FirstName();
+    case CsvItemYomiName:
+        return card.YomiName();
+    case CsvItemYomiLastName:
+        return card.YomiLastName();
+    case CsvItemYomiFirstName:
+        return card.YomiFirstName();
+    case CsvItemCompany:
+        return card.Company();
+    case CsvItemCompanyYomi:
+        return card.CompanyYomi();
+    case CsvItemDepartment:
+        return card.Department();
+    case CsvItemTitle:
+        return card.Title();
+    case CsvItemZipCode:
+        return card.ZipCode();
+    case CsvItemAddress:
+        return card.Address();
+    case CsvItemCountry:
+        return card.Country();
+    case CsvItemPrefecture:
+        return card.Prefecture();
+    case CsvItemCity:
+        return card.City();
+    case CsvItemStreet:
+        return card.Street();
+    case CsvItemAddressExtra:
+        return card.AddressExtra();
+    case CsvItemUrl:
+        return card.Url();
+    case CsvItemMemo:
+        return card.Memo();
+    case CsvItemBirthday:
+        return DateText(card.Birthday());
+    case CsvItemReceivedDate:
+        return DateText(card.ReceivedDate());
+    case CsvItemRegisteredDate:
+        return DateText(card.RegisteredDate());
+    case CsvItemUpdatedDate:
+        return DateText(card.UpdatedDate());
+    case CsvItemGroupNo:
+        return QString::number(card.GroupNo());
+    case CsvItemPrint:
+        return Flag(card.Print());
+    case CsvItemImportance:
+        return ImportanceText(card.Importance());
+    default:
+        break;
+    }
+    const qsizetype position = id - CsvItemCheckBase;
+    if (position >= 0 && position < checks.markSlots.size())
+        return Flag(card.CheckMark(checks.markSlots.at(position)));
+    return QString();
+}
