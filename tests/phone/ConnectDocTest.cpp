@@ -1,0 +1,391 @@
+#include "CConnectDoc.h"
+#include "COperationReport.h"
+#include "IOverwriteAsker.h"
+#include "IPhoneImporter.h"
+#include "PhoneMessage.h"
+#include "PhoneTestUtil.h"
+#include "TempDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+struct Msg
+{
+    int id, p1, p2;
+    QString text;
+};
+
+class FakeImporter : public IPhoneImporter
+{
+public:
+    CConnectDoc *doc = nullptr;
+    QByteArray phoneBook;
+    bool portOpenWhileCounting = true;
+    QList<int> cards;
+    QStringList files, sources, dates, photoFolders;
+    QList<QByteArray> contents;
+    int resets = 0;
+
+    void ResetRememberedAnswer() override { ++resets; }
+    int CountVCards(const QByteArray &text, PortKind, const std::atomic_bool &) override
+    {
+        phoneBook = text;
+        portOpenWhileCounting = doc->Session().IsOpen();
+        return int(text.count("BEGIN:VCARD"));
+    }
+    bool ImportPhoneBookCard(int index, PhoneCounters &counters) override
+    {
+        cards.append(index);
+        ++counters[2];
+        return true;
+    }
+    bool ImportVCardSource(const QString &path, const QString &photoFolder, const QString &sourceName,
+                           const QString &fileDate, PhoneCounters &) override
+    {
+        files.append(path);
+        contents.append(TempDir::ReadAll(path));
+        sources.append(sourceName);
+        dates.append(fileDate);
+        photoFolders.append(photoFolder);
+        return true;
+    }
+};
+
+class ScriptedAsker : public IOverwriteAsker
+{
+public:
+    QList<Answer> answers;
+    QStringList asked;
+    Answer AskOverwrite(const QString &path, bool) override
+    {
+        asked.append(QFileInfo(path).fileName());
+        return answers.isEmpty() ? No : answers.takeFirst();
+    }
+};
+
+class ConnectDocTest : public ::testing::Test
+{
+protected:
+    TempDir temp;
+    QString dest = temp.File("dest");
+    CConnectDoc doc{temp.File("work")};
+    QList<Msg> messages;
+    FakeImporter importer;
+    ScriptedAsker asker;
+
+    void SetUp() override
+    {
+        QDir().mkpath(dest);
+        QDir().mkpath(temp.File("work"));
+        importer.doc = &doc;
+        doc.SetImporter(&importer);
+        doc.SetOverwriteAsker(&asker);
+        QObject::connect(&doc, &CConnectDoc::Message, &doc,
+                         [this](int id, int p1, int p2, const QString &text) {
+                             messages.append({id, p1, p2, text});
+                         });
+    }
+
+    void UsePort(const QString &path, PortKind kind)
+    {
+        CSerialPortInfo info;
+        info.devicePath = path;
+        info.kind = kind;
+        doc.ports = {info};
+        doc.selectedPort = 0;
+        doc.kind = kind;
+    }
+
+    void Run(CConnectDoc::Operation operation)
+    {
+        messages.clear();
+        ASSERT_TRUE(doc.StartWorker(operation));
+        doc.StopWorker(false);
+        QCoreApplication::sendPostedEvents();
+    }
+
+    bool Connect()
+    {
+        Run(CConnectDoc::ConnectPhone);
+        return !messages.isEmpty() && messages.last().id == PhoneMessage::Connected;
+    }
+
+    // Connects, then runs one operation on the entries with these names.
+    void RunOn(CConnectDoc::Operation operation, const QStringList &names)
+    {
+        ASSERT_TRUE(Connect());
+        doc.selection.clear();
+        for (const QString &name : names)
+            for (qsizetype i = 0; i < doc.entries.size(); ++i)
+                if (doc.entries[i].name == name)
+                    doc.selection.append(int(i));
+        Run(operation);
+        doc.CloseConnection();
+    }
+
+    QList<int> ItemChanges(int what) const
+    {
+        QList<int> out;
+        for (const Msg &m : messages)
+            if (m.id == PhoneMessage::ItemChanged && m.p1 == what)
+                out.append(m.p2);
+        return out;
+    }
+
+    QStringList Texts(int id) const
+    {
+        QStringList out;
+        for (const Msg &m : messages)
+            if (m.id == id)
+                out.append(m.text);
+        return out;
+    }
+};
+
+const QStringList FiveFiles{"--file", "a.vcf",  "--file", "b.vcf",  "--file",    "c.vcf",   "--file",
+                            "d.vcf",  "--file", "e.vcf",  "--file", "notes.txt", "--chunk", "16"};
+
+} // namespace
+
+TEST_F(ConnectDocTest, FolderSessionListsImportsAndCopies)
+{
+    SimulatedPhone phone(QStringList{"--mode", "folder"} + FiveFiles);
+    UsePort(phone.Path(), PortKind::FolderBrowsing);
+    ASSERT_TRUE(Connect());
+    QList<int> steps;
+    for (const Msg &m : messages)
+        steps.append(m.id == PhoneMessage::ConnectStep ? m.p1 : -m.id);
+    EXPECT_EQ(steps, (QList<int>{-300, 1, 2, 3, -303}));
+    EXPECT_EQ(messages.first().p1, 3);
+    ASSERT_TRUE(doc.ListNameCards());
+    EXPECT_FALSE(doc.folderSession.IsOpen());
+    ASSERT_EQ(doc.entries.size(), 5);
+    EXPECT_EQ(doc.entries[4].name, QStringLiteral("e.vcf"));
+    EXPECT_EQ(doc.present, QList<int>(5, 1));
+
+    RunOn(CConnectDoc::ImportFiles, {"b.vcf", "d.vcf"});
+    EXPECT_EQ(importer.sources, (QStringList{"b.vcf", "d.vcf"}));
+    EXPECT_EQ(importer.contents, (QList<QByteArray>{SimVCard("b.vcf"), SimVCard("d.vcf")}));
+    EXPECT_EQ(importer.dates, (QStringList{"20070102", "20070102"}));
+    EXPECT_EQ(importer.photoFolders.value(0), temp.File("work"));
+    for (const QString &f : importer.files) {
+        EXPECT_TRUE(QFileInfo(f).fileName().startsWith("ovdx"));
+        EXPECT_FALSE(QFile::exists(f)); // temporary copies are gone afterwards
+    }
+    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
+    EXPECT_TRUE(doc.selection.isEmpty());
+    EXPECT_EQ(Texts(PhoneMessage::ItemText), (QStringList{"b.vcf", "d.vcf", "b.vcf", "d.vcf"}));
+    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+
+    // Copy three where the second already exists and the user answers "いいえ".
+    ASSERT_TRUE(TempDir::WriteAll(dest + "/b.vcf", "keep me"));
+    doc.destinationFolder = dest;
+    asker.answers = {IOverwriteAsker::No};
+    RunOn(CConnectDoc::Copy, {"a.vcf", "b.vcf", "c.vcf"});
+    EXPECT_EQ(asker.asked, QStringList{"b.vcf"});
+    EXPECT_EQ(doc.counters[PhoneCounter::Items], 3);
+    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
+    EXPECT_EQ(doc.counters[PhoneCounter::Skipped], 1);
+    EXPECT_EQ(TempDir::ReadAll(dest + "/a.vcf"), SimVCard("a.vcf"));
+    EXPECT_EQ(TempDir::ReadAll(dest + "/b.vcf"), QByteArray("keep me"));
+    EXPECT_EQ(ItemChanges(PhoneMessage::Copied), (QList<int>{0, 2}));
+    COperationReport report = COperationReport::Make(COperationReport::Copy, doc.counters, false);
+    EXPECT_EQ(report.caption, QStringLiteral("コピー完了"));
+    EXPECT_EQ(report.text, QStringLiteral("2件 コピーしました。"));
+    EXPECT_EQ(report.icon, COperationReport::Information);
+    EXPECT_EQ(doc.present, QList<int>(5, 1));
+}
+
+TEST_F(ConnectDocTest, MoveWithFailingDeleteAndDeleteTwoOfFive)
+{
+    SimulatedPhone phone(QStringList{"--mode", "folder", "--fail-delete", "b.vcf"} + FiveFiles);
+    UsePort(phone.Path(), PortKind::FolderBrowsing);
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(doc.ListNameCards());
+    doc.destinationFolder = dest;
+
+    RunOn(CConnectDoc::Move, {"a.vcf", "b.vcf"});
+    EXPECT_EQ(TempDir::ReadAll(dest + "/a.vcf"), SimVCard("a.vcf"));
+    EXPECT_FALSE(QFile::exists(dest + "/b.vcf")); // still on the phone, so not kept here
+    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 1);
+    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 1);
+    EXPECT_EQ(doc.present, (QList<int>{0, 1, 1, 1, 1}));
+    EXPECT_EQ(ItemChanges(PhoneMessage::Moved), QList<int>{0});
+    COperationReport report = COperationReport::Make(COperationReport::Move, doc.counters, false);
+    EXPECT_EQ(report.caption, QStringLiteral("移動一部完了"));
+    EXPECT_EQ(report.text, QStringLiteral("1件 移動しました。\n1件 移動に失敗しました。"));
+
+    RunOn(CConnectDoc::Delete, {"c.vcf", "e.vcf"});
+    EXPECT_EQ(doc.counters[PhoneCounter::Items], 2);
+    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
+    EXPECT_EQ(doc.present, (QList<int>{0, 1, 0, 1, 0}));
+    EXPECT_EQ(ItemChanges(PhoneMessage::Deleted), (QList<int>{2, 4}));
+    EXPECT_EQ(COperationReport::Make(COperationReport::Delete, doc.counters, false).text,
+              QStringLiteral("2件削除しました。"));
+
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(doc.ListNameCards());
+    ASSERT_EQ(doc.entries.size(), 2);
+    EXPECT_EQ(doc.entries[0].name, QStringLiteral("b.vcf"));
+    EXPECT_EQ(doc.entries[1].name, QStringLiteral("d.vcf"));
+}
+
+TEST_F(ConnectDocTest, NamesThatLeaveTheDestinationAreRefused)
+{
+    SimulatedPhone phone({"--mode", "folder", "--file", "../evil.vcf", "--file", "..\\evil2.vcf", "--file",
+                          "sub/x.vcf", "--file", "ok.vcf"});
+    UsePort(phone.Path(), PortKind::FolderBrowsing);
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(doc.ListNameCards());
+    ASSERT_EQ(doc.entries.size(), 4);
+    const QString inner = dest + "/inner";
+    QDir().mkpath(inner);
+    doc.destinationFolder = inner;
+
+    RunOn(CConnectDoc::Copy, {"../evil.vcf", "..\\evil2.vcf", "sub/x.vcf", "ok.vcf"});
+    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 3);
+    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 1);
+    EXPECT_FALSE(QFile::exists(dest + "/evil.vcf"));
+    EXPECT_EQ(QDir(inner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"ok.vcf"});
+    EXPECT_EQ(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"inner"});
+
+    RunOn(CConnectDoc::Move, {"../evil.vcf"});
+    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 1);
+    EXPECT_EQ(doc.present[0], 1); // left on the phone
+    EXPECT_FALSE(QFile::exists(dest + "/evil.vcf"));
+
+    EXPECT_FALSE(CConnectDoc::IsSafeEntryName(".."));
+    EXPECT_FALSE(CConnectDoc::IsSafeEntryName("."));
+    EXPECT_FALSE(CConnectDoc::IsSafeEntryName(""));
+    EXPECT_TRUE(CConnectDoc::IsSafeEntryName("..a.vcf"));
+}
+
+TEST_F(ConnectDocTest, StopDuringASilentReadReportsCodeSix)
+{
+    SimulatedPhone phone({"--mode", "folder", "--silent-after", "2"});
+    UsePort(phone.Path(), PortKind::FolderBrowsing);
+    messages.clear();
+    ASSERT_TRUE(doc.StartWorker(CConnectDoc::ConnectPhone));
+    QThread::msleep(300);
+    EXPECT_TRUE(doc.IsWorkerRunning());
+    QElapsedTimer clock;
+    clock.start();
+    doc.StopWorker(true);
+    EXPECT_LT(clock.elapsed(), 1000);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
+    EXPECT_EQ(messages.last().p1, PhoneMessage::StoppedByUser);
+    EXPECT_TRUE(doc.WasStoppedByUser());
+    EXPECT_FALSE(doc.folderSession.IsOpen());
+}
+
+TEST_F(ConnectDocTest, ConnectFailuresNameTheStep)
+{
+    {
+        SimulatedPhone phone({"--mode", "folder", "--docs-folder", "Misc"});
+        UsePort(phone.Path(), PortKind::FolderBrowsing);
+        EXPECT_FALSE(Connect());
+        EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
+        EXPECT_EQ(messages.last().p1, PhoneMessage::NameCardFolderFailure);
+    }
+    {
+        SimulatedPhone phone({"--mode", "phonebook"});
+        UsePort(phone.Path(), PortKind::Foma);
+        doc.password = "9999";
+        EXPECT_FALSE(Connect());
+        EXPECT_EQ(messages.first().p1, 2);
+        EXPECT_EQ(messages.last().p1, PhoneMessage::ConnectFailure);
+        EXPECT_FALSE(doc.WasStoppedByUser());
+    }
+}
+
+TEST_F(ConnectDocTest, PhoneBookIsReleasedBeforeCardsAreHandedOver)
+{
+    SimulatedPhone phone({"--mode", "phonebook", "--cards", "3", "--pb-packets", "5"});
+    UsePort(phone.Path(), PortKind::OvModel);
+    doc.password = "1234";
+    ASSERT_TRUE(Connect());
+    EXPECT_EQ(messages.first().p1, 2);
+    Run(CConnectDoc::ImportPhoneBook);
+    EXPECT_EQ(importer.resets, 1);
+    EXPECT_EQ(importer.phoneBook, SimVCard("card0") + SimVCard("card1") + SimVCard("card2"));
+    EXPECT_FALSE(importer.portOpenWhileCounting);
+    EXPECT_EQ(importer.cards, (QList<int>{1, 2}));
+    EXPECT_EQ(doc.counters[2], 2);
+    EXPECT_EQ(Texts(PhoneMessage::OperationText),
+              (QStringList{"電話帳データ取得中...", "解析中...", "インポート中..."}));
+    bool stopButton = false;
+    for (const Msg &m : messages)
+        stopButton |= m.id == PhoneMessage::StopButton && m.p1 == 1;
+    EXPECT_TRUE(stopButton);
+    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+}
+
+TEST_F(ConnectDocTest, PhoneBookOfOneCardImportsNothing)
+{
+    SimulatedPhone phone({"--mode", "phonebook", "--cards", "1"});
+    UsePort(phone.Path(), PortKind::Foma);
+    doc.password = "1234";
+    ASSERT_TRUE(Connect());
+    Run(CConnectDoc::ImportPhoneBook);
+    EXPECT_TRUE(importer.cards.isEmpty());
+    EXPECT_EQ(Texts(PhoneMessage::OperationText), (QStringList{"電話帳データ取得中...", "解析中..."}));
+    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+}
+
+TEST_F(ConnectDocTest, MoveOverwriteQuestionsComeFirst)
+{
+    doc.entries = {{"a.vcf", "1", 1}, {"b.vcf", "1", 1}, {"c.vcf", "1", 1}};
+    doc.destinationFolder = dest;
+    for (const char *name : {"a.vcf", "b.vcf", "c.vcf"})
+        TempDir::WriteAll(dest + "/" + name, "old");
+    doc.selection = {0, 1, 2};
+    asker.answers = {IOverwriteAsker::No, IOverwriteAsker::YesToAll};
+    EXPECT_TRUE(doc.AskMoveOverwrites());
+    EXPECT_EQ(doc.selection, (QList<int>{1, 2}));
+    EXPECT_EQ(asker.asked.size(), 2);
+    doc.selection = {0, 1};
+    asker.answers = {IOverwriteAsker::Cancel};
+    EXPECT_FALSE(doc.AskMoveOverwrites());
+    EXPECT_TRUE(doc.selection.isEmpty());
+}
+
+TEST_F(ConnectDocTest, WorkFolderIsRemovedWithItsContent)
+{
+    QDir().mkpath(temp.File("work/sub"));
+    TempDir::WriteAll(temp.File("work/sub/photo.jpg"), "x");
+    doc.DeleteWorkFolder();
+    EXPECT_FALSE(QFileInfo::exists(temp.File("work")));
+}
+
+TEST(OperationReportTest, RowsInOrder)
+{
+    PhoneCounters c{};
+    COperationReport r = COperationReport::Make(COperationReport::Copy, c, true);
+    EXPECT_EQ(r.caption, QStringLiteral("コピー中断"));
+    EXPECT_EQ(r.text, QStringLiteral("コピーを中断しました。\n\n"));
+    EXPECT_EQ(r.icon, COperationReport::Warning);
+    c[PhoneCounter::Succeeded] = 2;
+    c[PhoneCounter::Failed] = 1;
+    r = COperationReport::Make(COperationReport::Delete, c, true);
+    EXPECT_EQ(r.caption, QStringLiteral("削除一部完了"));
+    EXPECT_EQ(r.text, QStringLiteral("削除を中断しました。\n\n2件削除しました。\n1件削除に失敗しました。"));
+    c[PhoneCounter::Failed] = 0;
+    r = COperationReport::Make(COperationReport::Move, c, true);
+    EXPECT_EQ(r.caption, QStringLiteral("移動完了"));
+    EXPECT_EQ(r.text, QStringLiteral("2件 移動しました。"));
+    c[PhoneCounter::Succeeded] = 0;
+    c[PhoneCounter::Failed] = 3;
+    r = COperationReport::Make(COperationReport::Copy, c, false);
+    EXPECT_EQ(r.caption, QStringLiteral("コピー失敗"));
+    EXPECT_EQ(r.text, QStringLiteral("コピーに失敗しました。"));
+    EXPECT_EQ(r.icon, COperationReport::Error);
+}

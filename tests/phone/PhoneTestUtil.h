@@ -1,0 +1,51 @@
+#pragma once
+
+#include "CBuffer.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <thread>
+
+// "80 00 07" -> bytes.
+QByteArray Hex(const char *text);
+QByteArray Utf16Name(const QString &name); // UTF-16BE plus 00 00
+QByteArray ToBytes(const CBuffer &buffer);
+// The content the simulator serves for a file of that name.
+QByteArray SimVCard(const QString &name);
+
+// The phone simulator running as a child process on its own pseudo-terminal.
+class SimulatedPhone
+{
+public:
+    explicit SimulatedPhone(const QStringList &args);
+    ~SimulatedPhone();
+    QString Path() const { return m_path; }
+
+private:
+    QProcess m_process;
+    QString m_path;
+};
+
+// A pseudo-terminal whose other end the test drives itself: it records each
+// request packet and answers with scripted bytes.
+class ScriptedPeer
+{
+public:
+    ScriptedPeer();
+    ~ScriptedPeer();
+    QString Path() const { return m_path; }
+    // Answers the next requests in order, on a background thread.
+    void Script(const QList<QByteArray> &answers);
+    // Waits for the script to end; returns the requests received.
+    QList<QByteArray> Received();
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+    std::thread m_thread;
+    QList<QByteArray> m_received;
+};
