@@ -1,0 +1,210 @@
+#include "CImportEngine.h"
+
+#include "CCardFileWriter.h"
+#include "CCardStore.h"
+#include "IOverwriteConfirm.h"
+#include "JpegPhotoMarker.h"
+#include "VCardCardMapper.h"
+#include "VCardReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+// Photos are decoded into a private folder that goes away with the source,
+// so that no picture of a run stays behind in the caller's folder.
+std::unique_ptr<QTemporaryDir> PhotoScratch(const QString &photoFolder)
+{
+    const QString base = photoFolder.isEmpty() ? QDir::tempPath() : photoFolder;
+    QDir().mkpath(base);
+    auto dir = std::make_unique<QTemporaryDir>(QDir(base).filePath(QStringLiteral("tessaly-photos-XXXXXX")));
+    return dir->isValid() ? std::move(dir) : nullptr;
+}
+
+QString PhotoFile(const PROPERTY &photo)
+{
+    return photo.values.isEmpty() ? QString() : photo.values.last();
+}
+} // namespace
+
+CImportEngine::CImportEngine(CCardStore &store, const ImportOptions &options, IOverwriteConfirm *confirm)
+    : m_store(store), m_options(options), m_confirm(confirm)
+{
+}
+
+CImportEngine::~CImportEngine() = default;
+
+bool CImportEngine::BeginRun()
+{
+    ResetRememberedAnswer();
+    m_file.reset();
+    if (!m_store.IsUsable())
+        return false;
+    auto file = std::make_unique<CCardFileWriter>(m_store.Path());
+    if (!file->IsOpen())
+        return false;
+    m_file = std::move(file);
+    return true;
+}
+
+void CImportEngine::EndRun()
+{
+    m_file.reset();
+}
+
+QDate CImportEngine::Today() const
+{
+    return m_today.isValid() ? m_today : QDate::currentDate();
+}
+
+CImportEngine::MergeResult CImportEngine::MergeCard(const CCardData &card, const QString &sourceName,
+                                                    ImportCounters &counters, CCardData **stored)
+{
+    if (stored)
+        *stored = nullptr;
+    int kind = CCardStore::DuplicateNone;
+    const int slot = m_store.FindDuplicate(card, m_options.skipCheckFixedData, &kind);
+    OverwriteAnswer answer = AnswerAdd;
+    if (kind == CCardStore::DuplicateIdentical) {
+        answer = AnswerSkip;
+    } else if (kind == CCardStore::DuplicateSameName) {
+        if (m_remembered == AnswerOverwriteAll || m_remembered == AnswerAddAll ||
+            m_remembered == AnswerSkipAll) {
+            answer = m_remembered;
+        } else {
+            answer =
+                m_confirm ? m_confirm->AskOverwrite(*m_store.CardAt(slot), card, sourceName) : AnswerSkip;
+            m_remembered = answer;
+        }
+    }
+    CCardData *result = nullptr;
+    switch (answer) {
+    case AnswerOverwrite:
+    case AnswerOverwriteAll:
+        result = m_store.Replace(card, m_store.CardAt(slot), m_file.get());
+        if (!result)
+            return MergeFailed;
+        ++counters.overwritten;
+        break;
+    case AnswerAdd:
+    case AnswerAddAll:
+        result = m_store.AddCard(card, m_file.get());
+        if (!result)
+            return MergeFailed;
+        ++counters.added;
+        break;
+    default:
+        ++counters.skipped;
+        return MergeSkipped;
+    }
+    if (stored)
+        *stored = result;
+    return answer == AnswerOverwrite || answer == AnswerOverwriteAll ? MergeOverwritten : MergeAdded;
+}
+
+void CImportEngine::CopyPhotos(const VCARD_DATA &entry, const QString &photoFolder,
+                               const CCardData &stored) const
+{
+    const QString id = stored.Id();
+    const QString names[2] = {CCardStore::CardImageName(id), CCardStore::PhotoImageName(id)};
+    for (int i = 0; i < 2 && i < entry.photos.size(); ++i) {
+        const QString file = PhotoFile(entry.photos[i]);
+        if (file.isEmpty() || names[i].isEmpty())
+            continue;
+        const QString imageFolder = m_store.ImageFolder();
+        QDir().mkpath(imageFolder);
+        const QString target = QDir(imageFolder).filePath(names[i]);
+        QFile::remove(target);
+        QFile::copy(QDir(photoFolder).filePath(file), target);
+    }
+}
+
+bool CImportEngine::MergeEntries(QList<VCARD_DATA> &entries, const QString &photoFolder,
+                                 const QString &sourceName, const QString &fileDate, ImportCounters &counters)
+{
+    const CCheckArray &checks = m_store.GetCheckList();
+    const QDate today = Today();
+    for (VCARD_DATA &entry : entries) {
+        FinishCardFileEntry(entry);
+        CCardData card;
+        if (!VCardCardMapper::MapCardFileEntry(entry, checks, m_options.autoYomi, card))
+            return false; // malformed: the rest of the source is not taken
+        card.SetReceivedDate(VCardCardMapper::ReceivedDate(entry, fileDate, today));
+        CCardData *stored = nullptr;
+        const MergeResult result = MergeCard(card, sourceName, counters, &stored);
+        if (result == MergeFailed)
+            return false;
+        if (stored)
+            CopyPhotos(entry, photoFolder, *stored);
+    }
+    return true;
+}
+
+bool CImportEngine::ImportVCardSource(const QString &path, const QString &photoFolder,
+                                      const QString &sourceName, const QString &fileDate,
+                                      ImportCounters &counters)
+{
+    const auto scratch = PhotoScratch(photoFolder);
+    if (!scratch)
+        return false;
+    QList<VCARD_DATA> entries;
+    if (!ReadVCardFile(path, scratch->path(), entries))
+        return false;
+    return MergeEntries(entries, scratch->path(), sourceName, fileDate, counters);
+}
+
+bool CImportEngine::ImportVCardText(const QByteArray &text, const QString &photoFolder,
+                                    const QString &sourceName, const QString &fileDate,
+                                    ImportCounters &counters)
+{
+    const auto scratch = PhotoScratch(photoFolder);
+    if (!scratch)
+        return false;
+    QList<VCARD_DATA> entries;
+    if (!ReadVCardText(text, scratch->path(), entries))
+        return false;
+    entries = entries.mid(0, 1);
+    return MergeEntries(entries, scratch->path(), sourceName, fileDate, counters);
+}
+
+int CImportEngine::CountPhoneBook(const QByteArray &phoneBook)
+{
+    m_phoneBookLines = SplitVCardText(phoneBook);
+    m_phoneBookBegins.clear();
+    return CountVCards(m_phoneBookLines, m_phoneBookBegins);
+}
+
+bool CImportEngine::ImportPhoneBookCard(int index, bool newerPort, const QString &photoFolder,
+                                        ImportCounters &counters)
+{
+    const auto scratch = PhotoScratch(photoFolder);
+    if (!scratch)
+        return false;
+    QList<VCARD_DATA> entries;
+    if (!ReadVCardAt(index, m_phoneBookBegins, m_phoneBookLines, scratch->path(), entries) ||
+        entries.isEmpty())
+        return false;
+    VCARD_DATA &entry = entries.first();
+    FinishPhoneBookEntry(entry);
+    const QDir folder(scratch->path());
+    const bool isCard =
+        std::any_of(entry.photos.begin(), entry.photos.end(), [&folder](const PROPERTY &photo) {
+            const QString file = PhotoFile(photo);
+            return !file.isEmpty() && JpegPhotoMarker::FileHasPhotoComment(folder.filePath(file));
+        });
+    if (!isCard) {
+        ++counters.notCards;
+        return true;
+    }
+    CCardData card;
+    if (!VCardCardMapper::MapPhoneBookEntry(entry, entry.hasFormattedName != 0 || newerPort,
+                                            m_options.autoYomi, card))
+        return false;
+    CCardData *stored = nullptr;
+    if (MergeCard(card, QString::fromUtf8("電話帳"), counters, &stored) == MergeFailed)
+        return false;
+    if (stored)
+        CopyPhotos(entry, scratch->path(), *stored);
+    return true;
+}

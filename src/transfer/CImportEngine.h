@@ -1,0 +1,86 @@
+#pragma once
+
+#include "ImportCounters.h"
+#include "ImportOptions.h"
+#include "OverwriteAnswer.h"
+#include "VCardData.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class CCardData;
+class CCardFileWriter;
+class CCardStore;
+class IOverwriteConfirm;
+
+// Merges cards from outside into the card store: new cards are added, a card
+// of the same name is replaced or kept as the user answers, identical cards
+// are skipped. One engine serves one run at a time, on one thread.
+class CImportEngine
+{
+public:
+    enum MergeResult
+    {
+        MergeAdded,
+        MergeOverwritten,
+        MergeSkipped,
+        MergeFailed, // the store refused the card (writing failed)
+    };
+
+    // confirm may be null: same-named cards are then skipped.
+    CImportEngine(CCardStore &store, const ImportOptions &options, IOverwriteConfirm *confirm);
+    ~CImportEngine();
+    CImportEngine(const CImportEngine &) = delete;
+    CImportEngine &operator=(const CImportEngine &) = delete;
+
+    // Starts a run: forgets the remembered answer and opens the management
+    // file once for every write of the run. false when it cannot be opened.
+    bool BeginRun();
+    void EndRun();
+
+    CCardStore &Store() const { return m_store; }
+    const ImportOptions &Options() const { return m_options; }
+
+    void ResetRememberedAnswer() { m_remembered = AnswerNone; }
+    OverwriteAnswer RememberedAnswer() const { return m_remembered; }
+
+    MergeResult MergeCard(const CCardData &card, const QString &sourceName, ImportCounters &counters,
+                          CCardData **stored = nullptr);
+
+    // One vCard file; fileDate is the file's date ("%Y/%m/%d" or eight digits).
+    // true when the file was read and every entry could be taken.
+    bool ImportVCardSource(const QString &path, const QString &photoFolder, const QString &sourceName,
+                           const QString &fileDate, ImportCounters &counters);
+    // A block of vCard text; only its first entry is imported.
+    bool ImportVCardText(const QByteArray &text, const QString &photoFolder, const QString &sourceName,
+                         const QString &fileDate, ImportCounters &counters);
+
+    // Phone-book mode: splits the text into cards and keeps it for
+    // ImportPhoneBookCard. Returns the number of cards, or -1 for broken text.
+    int CountPhoneBook(const QByteArray &phoneBook);
+    // Merges card index of the counted text. newerPort: the phone is of the
+    // kind whose entries are always read in the newer form.
+    bool ImportPhoneBookCard(int index, bool newerPort, const QString &photoFolder, ImportCounters &counters);
+
+    // The date used in place of today's (tests).
+    void SetToday(const QDate &today) { m_today = today; }
+
+private:
+    bool MergeEntries(QList<VCARD_DATA> &entries, const QString &photoFolder, const QString &sourceName,
+                      const QString &fileDate, ImportCounters &counters);
+    void CopyPhotos(const VCARD_DATA &entry, const QString &photoFolder, const CCardData &stored) const;
+    QDate Today() const;
+
+    CCardStore &m_store;
+    ImportOptions m_options;
+    IOverwriteConfirm *m_confirm;
+    std::unique_ptr<CCardFileWriter> m_file;
+    OverwriteAnswer m_remembered = AnswerNone;
+    QDate m_today;
+    QStringList m_phoneBookLines;
+    QList<int> m_phoneBookBegins;
+};
