@@ -473,16 +473,19 @@ bool CCardData::SetAddress(const QString &text)
     QString work = text.trimmed();
     work.replace(QChar('\n'), kSpace);
     work.remove(QChar('\r'));
-    bool (CCardData::*const setters[])(const QString &) = {&CCardData::SetCountry, &CCardData::SetPrefecture,
-                                                           &CCardData::SetCity, &CCardData::SetStreet,
-                                                           &CCardData::SetAddressExtra};
+    QString parts[5];
     for (int i = 0; i < 5; ++i) {
         const int limit = i == 0 ? kPartLimit : kAddressPartLimit;
         const qsizetype space = work.indexOf(kSpace);
         const qsizetype taken = space >= 0 ? space : qMin<qsizetype>(limit, work.size());
-        (this->*setters[i])(work.left(taken));
+        parts[i] = work.left(taken);
         work.remove(0, space >= 0 ? taken + 1 : taken);
     }
+    SetCountry(parts[0]);
+    SetPrefecture(parts[1]);
+    SetCity(parts[2]);
+    SetStreet(parts[3]);
+    SetAddressExtra(parts[4]);
     return StoreLimited(m_address, text, kAddressLimit);
 }
 
