@@ -398,7 +398,10 @@ bool CCardData::SetCompany(const QString &text, bool autoYomi)
 
 bool CCardData::SetCompanyYomi(const QString &text)
 {
-    return StoreLimited(m_companyYomi, ReadingOf(text), kPartLimit);
+    // A reading is never shorter than its text, so the first 90 characters decide the
+    // stored 32; the cut keeps an oversized imported field away from the reading service.
+    const bool ok = text.size() <= kReadingInputLimit;
+    return StoreLimited(m_companyYomi, ReadingOf(text.left(kReadingInputLimit)), kPartLimit) && ok;
 }
 
 bool CCardData::SetDepartment(const QString &text)

@@ -216,6 +216,10 @@ TEST_F(CardDataTest, CompanyAndItsReading)
     EXPECT_EQ(m_card.CompanySortKey(), QStringLiteral("ﾄｳｼﾊﾞ ｶﾌﾞｼｷｶﾞｲｼｬ"));
     EXPECT_FALSE(m_card.SetCompanyYomi(Repeat(QStringLiteral("が"), 17)));
     EXPECT_EQ(m_card.CompanyYomi().size(), 32);
+    EXPECT_FALSE(m_card.SetCompanyYomi(Repeat(QStringLiteral("あ"), 200000)));
+    EXPECT_EQ(m_card.CompanyYomi(), Repeat(QStringLiteral("ｱ"), 32));
+    EXPECT_FALSE(m_card.SetCompanyYomi(Repeat(QStringLiteral("東"), 200000)));
+    EXPECT_EQ(m_fake.asked.last().size(), 90); // an oversized field is cut before it is read
 
     EXPECT_TRUE(m_card.SetCompany(Repeat(QStringLiteral("社"), 32), false));
     EXPECT_FALSE(m_card.SetCompany(Repeat(QStringLiteral("社"), 33), false));
