@@ -211,6 +211,14 @@ TEST(SettingsValues, EveryKeyAtNonDefaultSurvivesARoundTrip)
     ASSERT_TRUE(back.WriteAll(dir.File("b.ini")));
     EXPECT_EQ(TempDir::ReadAll(dir.File("b.ini")), first);
     EXPECT_EQ(TempDir::ReadAll(AppPaths::DevModeFilePath(dir.File("b.ini"))), original.print.DevMode);
+
+    // The same file with CRLF line ends, as an editor on another system may leave it.
+    QByteArray crlf = first;
+    TempDir::WriteAll(dir.File("c.ini"), "\xEF\xBB\xBF" + crlf.replace("\n", "\r\n"));
+    TempDir::WriteAll(AppPaths::DevModeFilePath(dir.File("c.ini")), original.print.DevMode);
+    CSettings fromCrlf;
+    fromCrlf.ReadAll(dir.File("c.ini"));
+    ExpectSameValues(fromCrlf, original);
 }
 
 TEST(SettingsValues, OutOfRangeStateValuesFallBack)
