@@ -48,8 +48,12 @@ public:
             }
             *dst++ = '?';
             --outLeft;
-            const char16_t unit = char16_t(quint8(in[0]) | quint8(in[1]) << 8);
-            const size_t skip = (QChar::isHighSurrogate(unit) && inLeft >= 4) ? 4 : 2;
+            const auto unitAt = [in](int i) {
+                return char16_t(quint8(in[2 * i]) | quint8(in[2 * i + 1]) << 8);
+            };
+            const bool pair =
+                inLeft >= 4 && QChar::isHighSurrogate(unitAt(0)) && QChar::isLowSurrogate(unitAt(1));
+            const size_t skip = pair ? 4 : 2;
             in += skip;
             inLeft -= qMin(skip, inLeft);
             iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
