@@ -1,0 +1,70 @@
+#include "CliImportSupport.h"
+
+#include "CCardData.h"
+#include "CCardStore.h"
+#include "CImportEngine.h"
+#include "CImportFilesWorker.h"
+#include "CliStore.h"
+#include "ImportSummary.h"
+
+#include <QFileInfo>
+
+bool CliParseSameName(const QString &text, OverwriteAnswer *answer)
+{
+    if (text == QLatin1String("overwrite"))
+        *answer = AnswerOverwriteAll;
+    else if (text == QLatin1String("add"))
+        *answer = AnswerAddAll;
+    else if (text == QLatin1String("skip"))
+        *answer = AnswerSkipAll;
+    else
+        return false;
+    return true;
+}
+
+bool CliOpenOrCreateStore(CCardStore &store, const QString &path, QTextStream &err)
+{
+    if (QFileInfo::exists(path))
+        return CliOpenStore(store, path, err);
+    if (store.CreateNew(path))
+        return true;
+    err << path << ": cannot create the management file\n";
+    return false;
+}
+
+void CliPrintMessage(const UserMessage &message, QTextStream &out)
+{
+    out << message.caption << '\n' << message.text;
+    if (!message.text.endsWith(QLatin1Char('\n')))
+        out << '\n';
+}
+
+namespace {
+QString Field(QString text)
+{
+    for (QChar &c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            c = u' ';
+    }
+    return text;
+}
+} // namespace
+
+void CliPrintCard(const CCardData &card, QTextStream &out)
+{
+    out << card.StoreIndex() << '\t' << Field(card.Id()) << '\t' << Field(card.Name()) << '\t'
+        << Field(card.YomiName()) << '\t' << Field(card.Company()) << '\t' << Field(card.Phone(0)) << '\t'
+        << Field(card.Mail(0)) << '\n';
+}
+
+ImportCounters CliImportVCardFiles(CCardStore &store, const QStringList &paths, OverwriteAnswer sameName,
+                                   QTextStream &out)
+{
+    CliSameNameAnswer answer(sameName);
+    CImportEngine engine(store, ImportOptions(), &answer);
+    CImportFilesWorker worker(engine, paths);
+    worker.Run(); // no window to keep responsive: the run is done in place
+    const ImportCounters counters = worker.Counters();
+    CliPrintMessage(ImportSummary::VCard(counters, false), out);
+    return counters;
+}
