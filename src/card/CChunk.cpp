@@ -96,14 +96,13 @@ void AppendBool(QByteArray &out, quint32 tag, bool value)
 // Text up to the first zero unit or the end of the data; an odd last byte is ignored.
 QString ReadText(const char *p, qsizetype n)
 {
-    QString text;
-    text.reserve(n / 2);
-    for (qsizetype i = 0; i + 1 < n; i += 2) {
-        const char16_t u = char16_t(quint8(p[i]) | quint8(p[i + 1]) << 8);
-        if (u == 0)
-            break;
-        text.append(QChar(u));
-    }
+    qsizetype units = 0;
+    while (units < n / 2 && (p[2 * units] != 0 || p[2 * units + 1] != 0))
+        ++units;
+    QString text(units, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < units; ++i)
+        out[i] = char16_t(quint8(p[2 * i]) | quint8(p[2 * i + 1]) << 8);
     return text;
 }
 
@@ -213,18 +212,28 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
     if (length > quint64(size - 8))
         return false;
 
-    CCardData decoded;
+    // Check every field's length first, so that a card that does not decode is left untouched.
     const char *p = data + 8;
     const char *end = p + length;
     while (p < end) {
         if (end - p < 8)
             return false;
-        const quint32 tag = ReadU32(p);
         const quint64 n = ReadU32(p + 4);
         if (n > quint64(end - p - 8))
             return false;
+        p += 8 + n;
+    }
+
+    const int storeIndex = card->m_storeIndex;
+    const qint32 recordOffset = card->m_recordOffset;
+    const qint32 recordLength = card->m_recordLength;
+    card->Clear();
+    CCardData &decoded = *card;
+    p = data + 8;
+    while (p < end) {
+        const quint32 tag = ReadU32(p);
         const char *d = p + 8;
-        const qsizetype dn = qsizetype(n);
+        const qsizetype dn = qsizetype(ReadU32(p + 4));
         switch (tag) {
         case TagCIID:
             decoded.m_id = ReadText(d, dn);
@@ -339,11 +348,9 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         p = d + dn;
     }
 
-    decoded.m_storeIndex = card->m_storeIndex;
-    decoded.m_recordOffset = card->m_recordOffset;
-    decoded.m_recordLength = card->m_recordLength;
-    *card = decoded;
-    card->m_storeIndex = decoded.m_storeIndex;
+    card->m_storeIndex = storeIndex;
+    card->m_recordOffset = recordOffset;
+    card->m_recordLength = recordLength;
     if (chunkSize)
         *chunkSize = qsizetype(8 + length);
     return true;
