@@ -13,13 +13,20 @@ CGroupIconDlg::CGroupIconDlg(int current, QWidget *parent)
     setWindowTitle(QStringLiteral("グループアイコン選択"));
     m_grid->setViewMode(QListView::IconMode);
     m_grid->setIconSize(QSize(GroupIcons::Side * 2, GroupIcons::Side * 2));
-    m_grid->setGridSize(QSize(44, 44));
+    // Five columns of four icons, all visible at once.
+    constexpr int cell = 44;
+    m_grid->setGridSize(QSize(cell, cell));
     m_grid->setMovement(QListView::Static);
-    m_grid->setResizeMode(QListView::Adjust);
-    m_grid->setFixedSize(5 * 44 + 8, 4 * 44 + 8);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The whole cell shows the selection, not just the empty caption below the icon.
+    m_grid->setStyleSheet(QStringLiteral("QListWidget::item:selected { background: palette(highlight); }"));
+    const int frame = 2 * m_grid->frameWidth() + 2 * m_grid->spacing() + 4;
+    m_grid->setFixedSize(5 * cell + frame, 4 * cell + frame);
     for (int n = 1; n <= GroupIcons::Count; ++n) {
         auto *item = new QListWidgetItem(GroupIcons::Icon(n), QString(), m_grid);
         item->setData(Qt::UserRole, n);
+        item->setSizeHint(QSize(cell - 4, cell - 4));
         if (n == current)
             m_grid->setCurrentItem(item);
     }

@@ -5,7 +5,9 @@
 #include "CEdit3Sheet.h"
 #include "CEditAttachList.h"
 #include "CEditKindList.h"
+#include "CImeLanguage.h"
 #include "EditMessageRecorder.h"
+#include "ReadingService.h"
 #include "TempDir.h"
 
 #include <QApplication>
@@ -288,4 +290,56 @@ TEST_F(EditViewTest, CheckListEditsReachTheWorkingRecord)
     Type(view->Sheet1()->title, U("部長"));
     EXPECT_FALSE(stored->CheckMark(0));
     EXPECT_EQ(stored->Title(), U("部長"));
+}
+
+namespace {
+// Reads "山田" as "ヤマダ" and everything else as written.
+class EditReadingFake : public CImeLanguage
+{
+public:
+    bool IsAvailable() const override { return true; }
+    QString Reading(const QString &text) override
+    {
+        QString out = text;
+        return out.replace(QStringLiteral("山田"), QStringLiteral("ヤマダ"));
+    }
+};
+
+// Installs the fake for one test and removes it again.
+struct EditReadingScope
+{
+    EditReadingFake fake;
+    EditReadingScope() { SetReadingService(&fake); }
+    ~EditReadingScope() { SetReadingService(nullptr); }
+};
+} // namespace
+
+TEST_F(EditViewTest, CompanyReadingFollowsTheAutoYomiOption)
+{
+    EditReadingScope reading;
+    COptionValues options;
+    options.autoYomi = false;
+    view->SetOptions(options);
+    view->ShowCard(nullptr);
+    Type(view->Sheet1()->company, U("山田"));
+    EXPECT_TRUE(view->StoredCard()->CompanyYomi().isEmpty());
+
+    options.autoYomi = true;
+    view->SetOptions(options);
+    view->ShowCard(nullptr);
+    Type(view->Sheet1()->company, U("山田"));
+    EXPECT_EQ(view->StoredCard()->CompanyYomi(), U("ﾔﾏﾀﾞ"));
+    EXPECT_EQ(view->Sheet1()->companyYomi->text(), U("ﾔﾏﾀﾞ"));
+}
+
+TEST_F(EditViewTest, YomiButtonFillsTheReadingFromTheName)
+{
+    CCardData *stored = StoredWithPhones({});
+    view->ShowCard(stored);
+    ASSERT_TRUE(stored->YomiName().isEmpty()); // no reading service when the card was made
+    EditReadingScope reading;
+    QTest::mouseClick(view->Sheet1()->yomiButton, Qt::LeftButton);
+    EXPECT_EQ(stored->YomiLastName(), U("ﾔﾏﾀﾞ"));
+    EXPECT_EQ(view->Sheet1()->yomiName->text(), stored->YomiName());
+    EXPECT_FALSE(stored->YomiName().isEmpty());
 }
