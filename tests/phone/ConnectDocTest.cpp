@@ -107,8 +107,22 @@ protected:
     {
         messages.clear();
         ASSERT_TRUE(doc.StartWorker(operation));
-        doc.StopWorker(false);
+        WaitForWorker();
         QCoreApplication::sendPostedEvents();
+    }
+
+    // A test must not hang on a silent phone: stop the worker after a while.
+    void WaitForWorker()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (doc.IsWorkerRunning() && clock.elapsed() < 10000)
+            QThread::msleep(5);
+        if (doc.IsWorkerRunning()) {
+            ADD_FAILURE() << "worker still running after 10 s";
+            doc.RequestStop();
+        }
+        doc.StopWorker(false);
     }
 
     bool Connect()
@@ -388,4 +402,33 @@ TEST(OperationReportTest, RowsInOrder)
     EXPECT_EQ(r.caption, QStringLiteral("コピー失敗"));
     EXPECT_EQ(r.text, QStringLiteral("コピーに失敗しました。"));
     EXPECT_EQ(r.icon, COperationReport::Error);
+}
+
+TEST_F(ConnectDocTest, StopWhileFetchingCopiesNothing)
+{
+    SimulatedPhone phone(
+        {"--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--chunk", "1000", "--silent-after", "7"});
+    UsePort(phone.Path(), PortKind::FolderBrowsing);
+    doc.entries = {{"a.vcf", "20070102T101010", 46}, {"b.vcf", "20070102T101010", 46}};
+    doc.present = {1, 1};
+    doc.destinationFolder = dest;
+    const QStringList tempFilter{"ovdx*"};
+    const qsizetype tempsBefore = QDir::temp().entryList(tempFilter, QDir::Files).size();
+    ASSERT_TRUE(Connect());
+    doc.selection = {0, 1};
+    messages.clear();
+    ASSERT_TRUE(doc.StartWorker(CConnectDoc::Copy));
+    QThread::msleep(400); // a.vcf fetched, b.vcf never answered
+    doc.RequestStop();
+    QElapsedTimer clock;
+    clock.start();
+    WaitForWorker();
+    EXPECT_LT(clock.elapsed(), 1000);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+    EXPECT_TRUE(QDir(dest).isEmpty());
+    EXPECT_EQ(QDir::temp().entryList(tempFilter, QDir::Files).size(), tempsBefore);
+    EXPECT_EQ(COperationReport::Make(COperationReport::Copy, doc.counters, true).caption,
+              QStringLiteral("コピー中断"));
+    EXPECT_FALSE(doc.folderSession.IsOpen());
 }

@@ -1,0 +1,313 @@
+#include "CConnectDoc.h"
+#include "COperationReport.h"
+#include "CPortTable.h"
+#include "CliRegistry.h"
+#include "IOverwriteAsker.h"
+#include "PhoneMessage.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+enum ExitCode
+{
+    Ok = 0,
+    Failed = 1,
+    Usage = 2,
+    Stopped = 130
+};
+
+std::atomic_bool g_interrupted{false};
+CConnectDoc *g_doc = nullptr;
+
+// Ctrl+C raises the document's flags directly (lock-free atomics), so even a
+// read on this thread ends within a polling slice.
+void OnInterrupt(int)
+{
+    g_interrupted = true;
+    if (CConnectDoc *doc = g_doc) {
+        doc->cancel = true;
+        doc->abortFlag = true;
+    }
+}
+
+const char *KindText(PortKind kind)
+{
+    switch (kind) {
+    case PortKind::FolderBrowsing:
+        return "0 folder";
+    case PortKind::Foma:
+        return "1 phone-book (FOMA)";
+    case PortKind::OtherObex:
+        return "2 phone-book";
+    case PortKind::OvModel:
+        return "3 phone-book (OV)";
+    default:
+        return "4 not a phone";
+    }
+}
+
+// Asks on the terminal; without an answer the file is kept.
+class TerminalAsker : public IOverwriteAsker
+{
+public:
+    TerminalAsker(QTextStream &err, bool always) : m_err(err), m_always(always) {}
+    Answer AskOverwrite(const QString &path, bool batch) override
+    {
+        if (m_always)
+            return YesToAll;
+        m_err << path << " は既に存在します。上書きしますか？ "
+              << (batch ? "[y]はい/[a]すべて上書き/[n]いいえ/[c]キャンセル: " : "[y]はい/[n]いいえ: ");
+        m_err.flush();
+        char line[64];
+        if (!std::fgets(line, sizeof line, stdin))
+            return No;
+        switch (line[0]) {
+        case 'y':
+        case 'Y':
+            return Yes;
+        case 'a':
+        case 'A':
+            return batch ? YesToAll : No;
+        case 'c':
+        case 'C':
+            return batch ? Cancel : No;
+        default:
+            return No;
+        }
+    }
+
+private:
+    QTextStream &m_err;
+    bool m_always;
+};
+
+// Runs one worker and waits for its end message, relaying progress texts.
+int RunWorker(CConnectDoc &doc, CConnectDoc::Operation operation, QTextStream &err)
+{
+    QEventLoop loop;
+    int endMessage = 0;
+    int endCode = 0;
+    QObject::connect(&doc, &CConnectDoc::Message, &loop,
+                     [&](int message, int param1, int, const QString &text) {
+                         if (message == PhoneMessage::OperationText || message == PhoneMessage::ItemText) {
+                             err << text << "\n";
+                             err.flush();
+                         }
+                         if (message == PhoneMessage::Done || message == PhoneMessage::Connected ||
+                             message == PhoneMessage::ConnectFailed) {
+                             endMessage = message;
+                             endCode = param1;
+                             loop.quit();
+                         }
+                     });
+    doc.StartWorker(operation);
+    if (g_interrupted)
+        OnInterrupt(SIGINT);
+    loop.exec();
+    doc.StopWorker(false);
+    return endMessage == PhoneMessage::ConnectFailed ? (endCode ? endCode : PhoneMessage::ConnectFailure) : 0;
+}
+
+int Connect(CConnectDoc &doc, QTextStream &err)
+{
+    int failure = RunWorker(doc, CConnectDoc::ConnectPhone, err);
+    if (failure == 0)
+        return Ok;
+    doc.CloseConnection();
+    if (failure == PhoneMessage::StoppedByUser) {
+        err << "携帯電話との接続を中断しました\n";
+        return Stopped;
+    }
+    err << "携帯電話との接続に失敗しました\n";
+    return Failed;
+}
+
+int ListPorts(QTextStream &out, QTextStream &err)
+{
+    if (!CPortTable::RefreshPorts()) {
+        err << "tessaly-cli phone: the device list cannot be read\n";
+        return Failed;
+    }
+    int n = 0;
+    for (const CSerialPortInfo &p : CPortTable::Ports())
+        out << ++n << "\t" << p.portName << "\t" << KindText(p.kind) << "\t" << p.devicePath << "\t"
+            << p.friendlyName << "\t" << p.instanceId << "\n";
+    if (n == 0)
+        out << "no serial ports\n";
+    return Ok;
+}
+
+bool ResolvePort(const QString &port, int kind, CSerialPortInfo &info, QTextStream &err)
+{
+    if (CPortTable::RefreshPorts()) {
+        for (const CSerialPortInfo &p : CPortTable::Ports()) {
+            if (p.portName == port || p.devicePath == port) {
+                info = p;
+                break;
+            }
+        }
+    }
+    if (info.devicePath.isEmpty()) {
+        info.devicePath = port;
+        info.portName = QFileInfo(port).fileName();
+        if (kind < 0) {
+            err << "tessaly-cli phone: --kind is needed for a port that is not discovered\n";
+            return false;
+        }
+    }
+    if (kind >= 0)
+        info.kind = PortKind(kind);
+    if (!info.IsPhone()) {
+        err << "tessaly-cli phone: " << port << " does not lead to a supported phone\n";
+        return false;
+    }
+    return true;
+}
+
+int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringList &rest, bool overwrite,
+                       QTextStream &out, QTextStream &err)
+{
+    if (int status = Connect(doc, err))
+        return status;
+    if (!doc.ListNameCards()) {
+        err << "名刺データの取得に失敗しました\n";
+        return g_interrupted ? Stopped : Failed;
+    }
+    if (command == QLatin1String("list")) {
+        for (const CSoftbankObexObject &e : std::as_const(doc.entries))
+            out << e.name << "\t" << e.size << "\t" << e.created.mid(0, 4) << "/" << e.created.mid(4, 2)
+                << "/" << e.created.mid(6, 2) << "\n";
+        return Ok;
+    }
+    const bool needsFolder = command != QLatin1String("delete");
+    if (needsFolder) {
+        if (rest.isEmpty() || !QFileInfo(rest.first()).isDir()) {
+            err << "tessaly-cli phone: " << command << " needs an existing destination folder\n";
+            return Usage;
+        }
+        doc.destinationFolder = QFileInfo(rest.first()).absoluteFilePath();
+    }
+    doc.selection.clear();
+    for (const QString &name : rest.mid(needsFolder ? 1 : 0)) {
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < doc.entries.size() && at < 0; ++i)
+            if (doc.entries[i].name == name)
+                at = i;
+        if (at < 0) {
+            err << "tessaly-cli phone: " << name << " is not in the phone's name-card folder\n";
+            return Usage;
+        }
+        doc.selection.append(int(at));
+    }
+    if (doc.selection.isEmpty()) {
+        err << "tessaly-cli phone: no file named\n";
+        return Usage;
+    }
+    TerminalAsker asker(err, overwrite);
+    doc.SetOverwriteAsker(&asker);
+    COperationReport::Operation operation = COperationReport::Delete;
+    CConnectDoc::Operation worker = CConnectDoc::Delete;
+    if (command == QLatin1String("copy")) {
+        operation = COperationReport::Copy;
+        worker = CConnectDoc::Copy;
+    } else if (command == QLatin1String("move")) {
+        operation = COperationReport::Move;
+        worker = CConnectDoc::Move;
+        if (!doc.AskMoveOverwrites() || doc.selection.isEmpty())
+            return Ok;
+    }
+    if (int status = Connect(doc, err))
+        return status;
+    RunWorker(doc, worker, err);
+    doc.CloseConnection();
+    doc.SetOverwriteAsker(nullptr);
+    const bool stopped = g_interrupted;
+    const COperationReport report = COperationReport::Make(operation, doc.counters, stopped);
+    out << report.caption << "\n" << report.text << "\n";
+    if (stopped)
+        return Stopped;
+    return doc.counters[PhoneCounter::Failed] ? Failed : Ok;
+}
+
+int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.value(0) == QLatin1String("ports"))
+        return ListPorts(out, err);
+    QString port, password;
+    int kind = -1;
+    bool overwrite = false;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--port") && i + 1 < args.size()) {
+            port = args[++i];
+        } else if (a == QLatin1String("--kind") && i + 1 < args.size()) {
+            bool ok = false;
+            kind = args[++i].toInt(&ok);
+            if (!ok || kind < 0 || kind > 3) {
+                err << "tessaly-cli phone: --kind takes 0, 1, 2 or 3\n";
+                return Usage;
+            }
+        } else if (a == QLatin1String("--password") && i + 1 < args.size()) {
+            password = args[++i];
+        } else if (a == QLatin1String("--overwrite")) {
+            overwrite = true;
+        } else {
+            positional.append(a);
+        }
+    }
+    static const QStringList commands{"list", "copy", "move", "delete"};
+    if (positional.size() < 2 || !commands.contains(positional[1]) || port.isEmpty()) {
+        err << "usage: tessaly-cli phone ports | phone FILE.ovd --port PATH [--kind K] [--password NNNN] "
+               "[--overwrite] list | copy DEST NAME... | move DEST NAME... | delete NAME...\n";
+        return Usage;
+    }
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    if (!password.isEmpty() && !fourDigits.match(password).hasMatch()) {
+        err << "4桁の数字を入力してください。\n";
+        return Usage;
+    }
+    CSerialPortInfo info;
+    if (!ResolvePort(port, kind, info, err))
+        return Usage;
+    if (info.kind != PortKind::FolderBrowsing) {
+        err << "tessaly-cli phone: " << positional[1]
+            << " needs a phone whose files are browsed in folders (kind 0)\n";
+        return Usage;
+    }
+
+    CConnectDoc doc(QDir(QDir::tempPath()).filePath(QStringLiteral("TessalyTemp")));
+    doc.ports = {info};
+    doc.selectedPort = 0;
+    doc.kind = info.kind;
+    doc.password = password;
+    g_doc = &doc;
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous = {};
+    sigaction(SIGINT, &action, &previous);
+
+    const int status = RunFolderOperation(doc, positional[1], positional.mid(2), overwrite, out, err);
+
+    doc.StopWorker(true);
+    doc.DeleteWorkFolder();
+    sigaction(SIGINT, &previous, nullptr);
+    g_doc = nullptr;
+    return status;
+}
+
+} // namespace
+
+TESSALY_CLI_COMMAND(phone, "phone",
+                    "phone ports | phone FILE.ovd --port PATH [--kind K] [--password NNNN] [--overwrite] "
+                    "list | copy DEST NAME... | move DEST NAME... | delete NAME...",
+                    PhoneCommand);
