@@ -11,6 +11,8 @@ class Cp932
 public:
     // Bytes that are not valid code page 932 become U+FFFD; decoding goes on after them.
     static QString Decode(QByteArrayView bytes);
+    // The same into out, reusing its memory.
+    static void Decode(QByteArrayView bytes, QString &out);
     // Characters without a code page 932 form become "?"; *lossless tells whether any did.
     static QByteArray Encode(QStringView text, bool *lossless = nullptr);
 };

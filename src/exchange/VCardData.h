@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 // One vCard property line after parsing.
 struct PROPERTY
@@ -40,3 +42,7 @@ struct VCARD_DATA
     int hasFormattedName = 0;
     PROPERTY formattedName;
 };
+
+// Both hold only implicitly shared containers and integers, so lists may move them as raw bytes.
+Q_DECLARE_TYPEINFO(PROPERTY, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(VCARD_DATA, Q_RELOCATABLE_TYPE);

@@ -1,6 +1,21 @@
 #include "VCardLineCursor.h"
 
-VCardLineCursor::VCardLineCursor(QStringView text, Breaks breaks) : m_text(text), m_breaks(breaks)
+#include "Cp932.h"
+
+#include <QStringDecoder>
+
+namespace {
+// Decoding a block at a time keeps memory near the input's size for big files.
+constexpr qsizetype BlockSize = 1 << 20;
+} // namespace
+
+VCardLineCursor::VCardLineCursor(QByteArrayView bytes, bool utf8, Breaks breaks)
+    : m_bytes(bytes), m_utf8(utf8), m_breaks(breaks)
+{
+}
+
+VCardLineCursor::VCardLineCursor(QIODevice *device, bool utf8, Breaks breaks)
+    : m_device(device), m_utf8(utf8), m_breaks(breaks)
 {
 }
 
@@ -10,23 +25,80 @@ VCardLineCursor::VCardLineCursor(const QStringList &lines, qsizetype first, qsiz
 {
 }
 
-bool VCardLineCursor::AtEnd() const
-{
-    return m_lines ? m_pos >= m_end : m_pos >= m_text.size();
-}
-
 bool VCardLineCursor::Next(QStringView &line)
 {
     return Read(m_pos, line);
 }
 
-bool VCardLineCursor::Peek(QStringView &line) const
+bool VCardLineCursor::Peek(QStringView &line)
 {
     qsizetype pos = m_pos;
     return Read(pos, line);
 }
 
-bool VCardLineCursor::Read(qsizetype &pos, QStringView &line) const
+// Blocks end right after a line break, so no line spans two blocks. Line-break
+// bytes never occur inside a Shift_JIS or UTF-8 character.
+bool VCardLineCursor::DecodeNextBlock()
+{
+    QByteArrayView block;
+    if (m_device ? !ReadNextBlock(block) : m_bytePos >= m_bytes.size())
+        return false;
+    if (!m_device) {
+        qsizetype end = qMin(m_bytePos + BlockSize, m_bytes.size());
+        if (end < m_bytes.size()) {
+            const QByteArrayView tail = m_bytes.sliced(end - 1);
+            const qsizetype found = m_breaks == Breaks::Lf ? tail.indexOf('\n') : tail.indexOf("\r\n");
+            end = found < 0 ? m_bytes.size() : end - 1 + found + (m_breaks == Breaks::Lf ? 1 : 2);
+        }
+        block = m_bytes.sliced(m_bytePos, end - m_bytePos);
+        m_bytePos = end;
+    }
+    Decode(block);
+    return true;
+}
+
+bool VCardLineCursor::ReadNextBlock(QByteArrayView &block)
+{
+    m_buffer.swap(m_carry);
+    m_carry.clear();
+    bool atEnd = false;
+    qsizetype cut = -1;
+    while (cut < 0 && !atEnd) {
+        const qsizetype before = m_buffer.size();
+        m_buffer.resize(before + BlockSize);
+        const qint64 got = m_device->read(m_buffer.data() + before, BlockSize);
+        m_buffer.resize(before + qMax<qint64>(got, 0));
+        atEnd = got <= 0;
+        // Search from just before the new bytes for a "\r\n" split by the previous read.
+        const QByteArrayView fresh = QByteArrayView(m_buffer).sliced(qMax<qsizetype>(before - 1, 0));
+        const qsizetype found = m_breaks == Breaks::Lf ? fresh.lastIndexOf('\n') : fresh.lastIndexOf("\r\n");
+        if (found >= 0)
+            cut = qMax<qsizetype>(before - 1, 0) + found + (m_breaks == Breaks::Lf ? 1 : 2);
+    }
+    if (m_buffer.isEmpty())
+        return false;
+    if (atEnd || cut < 0)
+        cut = m_buffer.size();
+    m_carry = m_buffer.sliced(cut);
+    block = QByteArrayView(m_buffer).first(cut);
+    return true;
+}
+
+void VCardLineCursor::Decode(QByteArrayView block)
+{
+    // The two buffers take turns, so their memory is reused from block to block.
+    m_previousBlock.swap(m_block);
+    if (m_utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        m_block.resize(decoder.requiredSpace(block.size()));
+        const QChar *end = decoder.appendToBuffer(m_block.data(), block);
+        m_block.truncate(end - m_block.constData());
+    } else {
+        Cp932::Decode(block, m_block);
+    }
+}
+
+bool VCardLineCursor::Read(qsizetype &pos, QStringView &line)
 {
     if (m_lines) {
         if (pos >= m_end)
@@ -34,26 +106,31 @@ bool VCardLineCursor::Read(qsizetype &pos, QStringView &line) const
         line = m_lines->at(pos++);
         return true;
     }
-    if (pos >= m_text.size())
-        return false;
-    if (m_breaks == Breaks::Lf) {
-        qsizetype end = m_text.indexOf(u'\n', pos);
-        const qsizetype next = end < 0 ? m_text.size() : end + 1;
-        if (end < 0)
-            end = m_text.size();
-        line = m_text.mid(pos, end - pos);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        pos = next;
-        return true;
+    while (pos >= m_block.size()) {
+        if (!DecodeNextBlock())
+            return false;
+        pos = 0;
+        m_pos = 0; // a peek that loads a block moves the cursor to its start too
     }
-    qsizetype end = m_text.indexOf(u'\r', pos);
-    while (end >= 0 && (end + 1 >= m_text.size() || m_text[end + 1] != u'\n'))
-        end = m_text.indexOf(u'\r', end + 1);
-    const qsizetype next = end < 0 ? m_text.size() : end + 2;
-    if (end < 0)
-        end = m_text.size();
-    line = m_text.mid(pos, end - pos);
+    const QStringView text(m_block);
+    qsizetype end;
+    qsizetype next;
+    if (m_breaks == Breaks::Lf) {
+        end = text.indexOf(u'\n', pos);
+        next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+    } else {
+        end = text.indexOf(u'\r', pos);
+        while (end >= 0 && (end + 1 >= text.size() || text[end + 1] != u'\n'))
+            end = text.indexOf(u'\r', end + 1);
+        next = end < 0 ? text.size() : end + 2;
+        if (end < 0)
+            end = text.size();
+    }
+    line = text.sliced(pos, end - pos);
+    if (m_breaks == Breaks::Lf && line.endsWith(u'\r'))
+        line.chop(1);
     pos = next;
     return true;
 }

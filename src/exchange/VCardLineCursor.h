@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-// Walks the lines of vCard text without copying them: either over one decoded
-// text (split at "\r\n", or at "\n" with an optional "\r" before it) or over a
-// range of an already split list.
+// Walks the lines of vCard text: either over raw bytes, decoded one block at a
+// time (split at "\r\n", or at "\n" with an optional "\r" before it), or over a
+// range of an already split list. A line view stays valid until the cursor has
+// moved two blocks further, which covers every look-ahead the parser makes.
 class VCardLineCursor
 {
 public:
@@ -16,21 +20,33 @@ public:
         Lf
     };
 
-    VCardLineCursor(QStringView text, Breaks breaks);
+    VCardLineCursor(QByteArrayView bytes, bool utf8, Breaks breaks);
+    // Reads the device a block at a time, so a large file is never held whole.
+    VCardLineCursor(QIODevice *device, bool utf8, Breaks breaks);
     VCardLineCursor(const QStringList &lines, qsizetype first, qsizetype end);
 
-    bool AtEnd() const;
     // The next line; false at the end.
     bool Next(QStringView &line);
     // The next line without consuming it.
-    bool Peek(QStringView &line) const;
+    bool Peek(QStringView &line);
 
 private:
-    bool Read(qsizetype &pos, QStringView &line) const;
+    bool Read(qsizetype &pos, QStringView &line);
+    bool DecodeNextBlock();
+    bool ReadNextBlock(QByteArrayView &block);
+    void Decode(QByteArrayView block);
 
-    QStringView m_text;
+    QIODevice *m_device = nullptr;
+    QByteArray m_buffer;
+    QByteArray m_carry;
+    QByteArrayView m_bytes;
+    qsizetype m_bytePos = 0;
+    bool m_utf8 = false;
     Breaks m_breaks = Breaks::CrLf;
+    QString m_block;
+    QString m_previousBlock;
     qsizetype m_pos = 0;
+
     const QStringList *m_lines = nullptr;
     qsizetype m_end = 0;
 };

@@ -1,6 +1,7 @@
 #include "VCardParser.h"
 
 #include "Cp932.h"
+#include "TextScan.h"
 #include "Utf8Detect.h"
 #include "VCardLineCursor.h"
 #include "VCardPhotoWriter.h"
@@ -14,8 +15,16 @@ constexpr size_t MaxInternedCount = 4096;
 
 QStringView AfterColon(QStringView line)
 {
-    const qsizetype colon = line.indexOf(u':');
+    const qsizetype colon = TextScan::Find(line, u':');
     return colon < 0 ? QStringView() : line.mid(colon + 1);
+}
+
+bool HasQuotedPrintable(const QStringList &params)
+{
+    for (const QString &p : params)
+        if (p.size() == QuotedPrintable.size() && p == QuotedPrintable)
+            return true;
+    return false;
 }
 
 bool DeclaresUtf8(const QStringList &params)
@@ -63,57 +72,93 @@ int VCardParser::Parse(VCardLineCursor &cursor, QList<VCARD_DATA> &entries)
 void VCardParser::HandleLine(QStringView line, VCardLineCursor &cursor, QList<VCARD_DATA> &entries,
                              int &completed)
 {
-    if (m_entry && m_entry->hasFormattedName && line.startsWith(QLatin1StringView("ITEM"))) {
-        const qsizetype dot = line.indexOf(u'.');
+    using T = TextScan;
+    if (m_entry && m_entry->hasFormattedName && T::StartsWith(line, "ITEM")) {
+        const qsizetype dot = T::Find(line, u'.');
         if (dot >= 0)
-            line = line.mid(dot + 1);
+            line = line.sliced(dot + 1);
     }
-    if (line.startsWith(QLatin1StringView("BEGIN"))) {
+    if (T::StartsWith(line, "BEGIN")) {
         m_entry.emplace();
+        m_quotedPrintable.clear();
         return;
     }
-    if (!m_entry)
+    if (!m_entry || line.isEmpty())
         return;
     VCARD_DATA &e = *m_entry;
     const bool fn = e.hasFormattedName;
-    if (line.startsWith(QLatin1StringView("VERSION"))) {
-        e.version = AfterColon(line).toString();
-    } else if (line.startsWith(QLatin1StringView("FN"))) {
-        e.hasFormattedName = 1;
-        ReadStandard(e.formattedName, line, cursor);
-    } else if (line.startsWith(u'N') && !line.startsWith(QLatin1StringView("NOTE"))) {
-        ReadStandard(e.name, line, cursor);
-    } else if (line.startsWith(QLatin1StringView("SOUND"))) {
-        if (fn)
-            ReadStandard(e.sound, line, cursor);
+    // The prefixes are tested in a fixed order; the first letter only skips
+    // tests that cannot match.
+    switch (line[0].unicode()) {
+    case 'V':
+        if (T::StartsWith(line, "VERSION"))
+            e.version = Intern(AfterColon(line));
+        return;
+    case 'F':
+        if (T::StartsWith(line, "FN")) {
+            e.hasFormattedName = 1;
+            ReadStandard(e.formattedName, line, cursor);
+        }
+        return;
+    case 'N':
+        if (!T::StartsWith(line, "NOTE"))
+            ReadStandard(e.name, line, cursor);
         else
-            ReadSound(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("ADR"))) {
-        ReadStandard(e.address, line, cursor);
-    } else if (line.startsWith(QLatin1StringView("TEL"))) {
-        ReadTel(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("EMAIL"))) {
-        ReadEmail(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("ORG")) && e.org.params.isEmpty()) {
-        ReadOrg(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("TITLE")) && e.title.isEmpty()) {
-        e.title = fn ? ReadWhole(line, cursor) : AfterColon(line).toString();
-    } else if (line.startsWith(QLatin1StringView("PHOTO"))) {
-        ReadPhoto(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("NOTE"))) {
-        ReadNote(line, cursor);
-    } else if (line.startsWith(QLatin1StringView("URL"))) {
-        ReadUrl(line);
-    } else if (line.startsWith(QLatin1StringView("BDAY"))) {
-        e.birthday = WithoutHyphens(fn ? ReadWhole(line, cursor) : AfterColon(line).toString());
-    } else if (line.startsWith(QLatin1StringView("X-GNO"))) {
-        e.groupNo = AfterColon(line).toString();
-    } else if (line.startsWith(QLatin1StringView("REV"))) {
-        e.revision = fn ? ReadWhole(line, cursor) : AfterColon(line).toString();
-    } else if (line.startsWith(QLatin1StringView("END"))) {
-        entries.append(std::move(e));
-        m_entry.reset();
-        ++completed;
+            ReadNote(line, cursor);
+        return;
+    case 'S':
+        if (T::StartsWith(line, "SOUND")) {
+            if (fn)
+                ReadStandard(e.sound, line, cursor);
+            else
+                ReadSound(line, cursor);
+        }
+        return;
+    case 'A':
+        if (T::StartsWith(line, "ADR"))
+            ReadStandard(e.address, line, cursor);
+        return;
+    case 'T':
+        if (T::StartsWith(line, "TEL"))
+            ReadTel(line, cursor);
+        else if (T::StartsWith(line, "TITLE") && e.title.isEmpty())
+            e.title = fn ? ReadWhole(line, cursor) : AfterColon(line).toString();
+        return;
+    case 'E':
+        if (T::StartsWith(line, "EMAIL")) {
+            ReadEmail(line, cursor);
+        } else if (T::StartsWith(line, "END")) {
+            entries.append(std::move(e));
+            m_entry.reset();
+            ++completed;
+        }
+        return;
+    case 'O':
+        if (T::StartsWith(line, "ORG") && e.org.params.isEmpty())
+            ReadOrg(line, cursor);
+        return;
+    case 'P':
+        if (T::StartsWith(line, "PHOTO"))
+            ReadPhoto(line, cursor);
+        return;
+    case 'U':
+        if (T::StartsWith(line, "URL"))
+            ReadUrl(line);
+        return;
+    case 'B':
+        if (T::StartsWith(line, "BDAY"))
+            e.birthday = WithoutHyphens(fn ? ReadWhole(line, cursor) : AfterColon(line).toString());
+        return;
+    case 'X':
+        if (T::StartsWith(line, "X-GNO"))
+            e.groupNo = AfterColon(line).toString();
+        return;
+    case 'R':
+        if (T::StartsWith(line, "REV"))
+            e.revision = fn ? ReadWhole(line, cursor) : AfterColon(line).toString();
+        return;
+    default:
+        return;
     }
 }
 
@@ -130,20 +175,42 @@ QString VCardParser::Intern(QStringView piece)
     return text;
 }
 
-QStringView VCardParser::SplitParams(QStringView line, QStringList &params)
+QStringList VCardParser::ParamsOf(QStringView head)
 {
-    const qsizetype colon = line.indexOf(u':');
-    const QStringView head = colon < 0 ? line : line.left(colon);
+    const auto found = m_paramLists.find(head);
+    if (found != m_paramLists.end())
+        return found->second.second;
+    QStringList params;
+    params.reserve(head.count(u';') + 1);
     qsizetype start = 0;
     while (true) {
         const qsizetype semicolon = head.indexOf(u';', start);
         if (semicolon < 0) {
-            params.append(Intern(head.mid(start)));
+            params.append(Intern(head.sliced(start)));
             break;
         }
-        params.append(Intern(head.mid(start, semicolon - start)));
+        params.append(Intern(head.sliced(start, semicolon - start)));
         start = semicolon + 1;
     }
+    if (head.size() <= MaxInternedLength * 4 && m_paramLists.size() < MaxInternedCount) {
+        QString key = head.toString();
+        const QStringView keyView(key); // views the stored copy's shared data
+        m_paramLists.emplace(keyView, std::make_pair(std::move(key), params));
+    }
+    return params;
+}
+
+QStringView VCardParser::SplitParams(QStringView line, QStringList &params, QStringList *lineParams)
+{
+    const qsizetype colon = TextScan::Find(line, u':');
+    const QStringView head = colon < 0 ? line : line.left(colon);
+    const QStringList own = ParamsOf(head);
+    if (params.isEmpty())
+        params = own;
+    else
+        params.append(own);
+    if (lineParams)
+        *lineParams = own;
     return colon < 0 ? QStringView() : line.mid(colon + 1);
 }
 
@@ -160,11 +227,18 @@ QStringView VCardParser::SplitParams(QStringView line, QStringList &params, bool
     return colon < 0 ? QStringView() : line.mid(colon + 1);
 }
 
-QString VCardParser::DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor)
+QStringView VCardParser::DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor,
+                                     QString &storage)
 {
-    if (raw.isEmpty() || !params.contains(QuotedPrintable))
-        return raw.toString();
-    QString joined = raw.toString();
+    return DecodeValue(raw, params, HasQuotedPrintable(params), cursor, storage);
+}
+
+QStringView VCardParser::DecodeValue(QStringView raw, const QStringList &params, bool quotedPrintable,
+                                     VCardLineCursor &cursor, QString &storage)
+{
+    if (raw.isEmpty() || !quotedPrintable)
+        return raw;
+    QString joined = raw.toString(); // copied before the cursor moves on
     bool more = joined.endsWith(u'=');
     if (more)
         joined.chop(1);
@@ -174,40 +248,64 @@ QString VCardParser::DecodeValue(QStringView raw, const QStringList &params, VCa
         joined += more ? next.chopped(1) : next;
     }
     QByteArray bytes;
-    if (!VCardValue::DecodeQuotedPrintable(joined, m_utf8, bytes))
-        return QString();
+    if (!VCardValue::DecodeQuotedPrintable(joined, m_utf8, bytes)) {
+        storage.clear();
+        return storage;
+    }
     const bool utf8 =
         Utf8Detect::IsMultiByteUtf8(bytes) &&
         (m_utf8 || DeclaresUtf8(params) || m_entry->version.startsWith(QLatin1StringView("3.0")) ||
          m_entry->version.startsWith(QLatin1StringView("4.0")));
-    return utf8 ? QString::fromUtf8(bytes) : Cp932::Decode(bytes);
+    storage = utf8 ? QString::fromUtf8(bytes) : Cp932::Decode(bytes);
+    return storage;
 }
 
-void VCardParser::AppendValues(PROPERTY &property, const QString &text)
+void VCardParser::AppendValues(PROPERTY &property, QStringView text)
 {
     if (text.isEmpty())
         return;
-    const QString protectedText = VCardValue::ProtectEscapes(text);
-    property.values.append(protectedText.split(u';'));
+    QString protectedText;
+    if (TextScan::Find(text, u'\\') >= 0) {
+        protectedText = VCardValue::ProtectEscapes(text);
+        text = protectedText;
+    }
+    if (property.values.isEmpty())
+        property.values.reserve(TextScan::Count(text, u';') + 1);
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype semicolon = TextScan::Find(text, u';', start);
+        if (semicolon < 0) {
+            property.values.append(text.sliced(start).toString());
+            return;
+        }
+        property.values.append(text.sliced(start, semicolon - start).toString());
+        start = semicolon + 1;
+    }
 }
 
 void VCardParser::ReadStandard(PROPERTY &property, QStringView line, VCardLineCursor &cursor)
 {
-    const QStringView raw = SplitParams(line, property.params);
-    AppendValues(property, DecodeValue(raw, property.params, cursor));
+    QStringList lineParams;
+    const QStringView raw = SplitParams(line, property.params, &lineParams);
+    if (HasQuotedPrintable(lineParams) && !m_quotedPrintable.contains(&property))
+        m_quotedPrintable.append(&property);
+    QString storage;
+    AppendValues(property,
+                 DecodeValue(raw, lineParams, m_quotedPrintable.contains(&property), cursor, storage));
 }
 
 QString VCardParser::ReadWhole(QStringView line, VCardLineCursor &cursor)
 {
     QStringList params;
     const QStringView raw = SplitParams(line, params);
-    return DecodeValue(raw, params, cursor);
+    QString storage;
+    return DecodeValue(raw, params, cursor, storage).toString();
 }
 
 void VCardParser::ReadSound(QStringView line, VCardLineCursor &)
 {
     PROPERTY &sound = m_entry->sound;
-    AppendValues(sound, SplitParams(line, sound.params).toString());
+    AppendValues(sound, SplitParams(line, sound.params));
 }
 
 void VCardParser::ReadOrg(QStringView line, VCardLineCursor &cursor)
@@ -216,14 +314,15 @@ void VCardParser::ReadOrg(QStringView line, VCardLineCursor &cursor)
     if (m_entry->hasFormattedName)
         ReadStandard(org, line, cursor);
     else
-        AppendValues(org, AfterColon(line).toString());
+        AppendValues(org, AfterColon(line));
 }
 
 void VCardParser::ReadTel(QStringView line, VCardLineCursor &cursor)
 {
     PROPERTY tel;
     const QStringView raw = SplitParams(line, tel.params, m_entry->hasFormattedName);
-    tel.values.append(VCardValue::NormalisePhone(DecodeValue(raw, tel.params, cursor)));
+    QString storage;
+    tel.values.append(VCardValue::NormalisePhone(DecodeValue(raw, tel.params, cursor, storage)));
     m_entry->tels.append(std::move(tel));
 }
 
@@ -231,7 +330,8 @@ void VCardParser::ReadEmail(QStringView line, VCardLineCursor &cursor)
 {
     PROPERTY mail;
     const QStringView raw = SplitParams(line, mail.params, m_entry->hasFormattedName);
-    mail.values.append(VCardValue::NormaliseMail(DecodeValue(raw, mail.params, cursor)));
+    QString storage;
+    mail.values.append(VCardValue::NormaliseMail(DecodeValue(raw, mail.params, cursor, storage)));
     m_entry->emails.append(std::move(mail));
 }
 
@@ -274,13 +374,14 @@ void VCardParser::ReadNote(QStringView line, VCardLineCursor &cursor)
     if (raw.isEmpty())
         return;
     note.params.append(params);
-    if (!params.contains(QuotedPrintable)) {
+    if (!HasQuotedPrintable(params)) {
         note.values.append(raw.toString());
         return;
     }
-    const QString text = DecodeValue(raw, params, cursor);
+    QString storage;
+    const QStringView text = DecodeValue(raw, params, cursor, storage);
     if (!text.isEmpty())
-        note.values.append(text.split(QLatin1StringView("\r\n")));
+        note.values.append(text.toString().split(QLatin1StringView("\r\n")));
 }
 
 void VCardParser::ReadUrl(QStringView line)

@@ -35,23 +35,41 @@ private:
     void ReadNote(QStringView line, VCardLineCursor &cursor);
     void ReadUrl(QStringView line);
 
-    // Splits the text before the first ":" at ";" into params; returns the raw value.
-    QStringView SplitParams(QStringView line, QStringList &params);
+    // Splits the text before the first ":" at ";" and appends it to params; returns the
+    // raw value. lineParams receives this line's own params.
+    QStringView SplitParams(QStringView line, QStringList &params, QStringList *lineParams = nullptr);
     QStringView SplitParams(QStringView line, QStringList &params, bool typeLists);
-    // Quoted-printable joining and decoding when params ask for it, else the raw value.
-    QString DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor);
-    static void AppendValues(PROPERTY &property, const QString &text);
+    // Quoted-printable joining and decoding when quotedPrintable is set, else the raw value.
+    // The result views either raw or storage.
+    QStringView DecodeValue(QStringView raw, const QStringList &lineParams, bool quotedPrintable,
+                            VCardLineCursor &cursor, QString &storage);
+    QStringView DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor,
+                            QString &storage);
+    static void AppendValues(PROPERTY &property, QStringView text);
     QString Intern(QStringView piece);
+    // The params of one head text ("TEL;CELL"), shared between the lines that repeat it.
+    QStringList ParamsOf(QStringView head);
 
     bool m_utf8;
     VCardPhotoWriter &m_photos;
     std::optional<VCARD_DATA> m_entry;
+    // Properties of the open entry whose params include quoted-printable; kept aside so
+    // that many repeated lines of one property do not rescan its growing params.
+    QList<const PROPERTY *> m_quotedPrintable;
     bool m_stopped = false;
 
     struct ViewHash
     {
-        size_t operator()(QStringView view) const { return qHash(view); }
+        // Keys are short parameter texts; a simple multiplicative hash is plenty.
+        size_t operator()(QStringView view) const
+        {
+            size_t h = size_t(view.size());
+            for (QChar c : view)
+                h = h * 31 + c.unicode();
+            return h;
+        }
     };
     // Parameter texts repeat on every card; sharing them keeps large files small in memory.
     std::unordered_map<QStringView, QString, ViewHash> m_interned;
+    std::unordered_map<QStringView, std::pair<QString, QStringList>, ViewHash> m_paramLists;
 };

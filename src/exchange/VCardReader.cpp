@@ -1,6 +1,5 @@
 #include "VCardReader.h"
 
-#include "Cp932.h"
 #include "Utf8Detect.h"
 #include "VCardLineCursor.h"
 #include "VCardParser.h"
@@ -11,23 +10,23 @@
 
 namespace {
 
-// Decoding comes before any look at separators or escapes: in Shift_JIS a
-// second byte can be 0x5C ("\") or other ASCII.
-QString DecodeText(const QByteArray &bytes, bool &utf8)
+// Decoding (block by block, in the cursor) comes before any look at separators or
+// escapes: in Shift_JIS a second byte can be 0x5C ("\") or other ASCII.
+bool IsUtf8(QByteArrayView &bytes)
 {
-    utf8 = Utf8Detect::IsUtf8VCard(bytes);
-    if (!utf8)
-        return Cp932::Decode(bytes);
-    const qsizetype skip = Utf8Detect::HasBom(bytes) ? 3 : 0;
-    return QString::fromUtf8(QByteArrayView(bytes).sliced(skip));
+    const bool utf8 = Utf8Detect::IsUtf8VCard(bytes);
+    if (utf8 && Utf8Detect::HasBom(bytes))
+        bytes = bytes.sliced(3);
+    return utf8;
 }
 
-bool ParseText(const QString &text, bool utf8, VCardLineCursor::Breaks breaks, const QString &photoFolder,
-               QList<VCARD_DATA> &entries)
+bool ParseBytes(QByteArrayView bytes, VCardLineCursor::Breaks breaks, const QString &photoFolder,
+                QList<VCARD_DATA> &entries)
 {
+    const bool utf8 = IsUtf8(bytes);
     VCardPhotoWriter photos(photoFolder);
     VCardParser parser(utf8, photos);
-    VCardLineCursor cursor(text, breaks);
+    VCardLineCursor cursor(bytes, utf8, breaks);
     return parser.Parse(cursor, entries) > 0;
 }
 
@@ -38,26 +37,39 @@ bool ReadVCardFile(const QString &path, const QString &photoFolder, QList<VCARD_
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = file.readAll();
-    file.close();
+    // The encoding test looks at the mapped file (Shift_JIS is told apart in the
+    // first bytes); the reading then goes block by block, never holding the whole file.
     bool utf8 = false;
-    const QString text = DecodeText(bytes, utf8);
-    bytes = QByteArray(); // the decoded text is all that is needed from here on
-    return ParseText(text, utf8, VCardLineCursor::Breaks::Lf, photoFolder, entries);
+    bool bom = false;
+    const qint64 size = file.size();
+    if (uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
+        const QByteArrayView bytes(mapped, size);
+        utf8 = Utf8Detect::IsUtf8VCard(bytes);
+        bom = Utf8Detect::HasBom(bytes);
+        file.unmap(mapped);
+    } else {
+        const QByteArray bytes = file.readAll();
+        utf8 = Utf8Detect::IsUtf8VCard(bytes);
+        bom = Utf8Detect::HasBom(bytes);
+    }
+    if (!file.seek(utf8 && bom ? 3 : 0))
+        return false;
+    VCardPhotoWriter photos(photoFolder);
+    VCardParser parser(utf8, photos);
+    VCardLineCursor cursor(&file, utf8, VCardLineCursor::Breaks::Lf);
+    return parser.Parse(cursor, entries) > 0;
 }
 
 bool ReadVCardText(const QByteArray &bytes, const QString &photoFolder, QList<VCARD_DATA> &entries)
 {
-    bool utf8 = false;
-    const QString text = DecodeText(bytes, utf8);
-    return ParseText(text, utf8, VCardLineCursor::Breaks::CrLf, photoFolder, entries);
+    return ParseBytes(bytes, VCardLineCursor::Breaks::CrLf, photoFolder, entries);
 }
 
 QStringList SplitVCardText(const QByteArray &bytes)
 {
-    bool utf8 = false;
-    const QString text = DecodeText(bytes, utf8);
-    VCardLineCursor cursor(text, VCardLineCursor::Breaks::CrLf);
+    QByteArrayView view(bytes);
+    const bool utf8 = IsUtf8(view);
+    VCardLineCursor cursor(view, utf8, VCardLineCursor::Breaks::CrLf);
     QStringList lines;
     QStringView line;
     while (cursor.Next(line))

@@ -179,10 +179,11 @@ QString VCardValue::Unescape(const QString &text)
 
 QString VCardValue::NormalisePhone(QStringView text)
 {
-    QString number;
-    number.reserve(text.size());
+    QString number(text.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(number.data());
     for (QChar c : text) {
-        switch (c.unicode()) {
+        const char16_t u = c.unicode();
+        switch (u) {
         case ' ':
         case '(':
         case ')':
@@ -190,19 +191,17 @@ QString VCardValue::NormalisePhone(QStringView text)
             break;
         case ',':
         case 'p':
-            number.append(u'P');
+            *out++ = u'P';
             break;
         default:
-            number.append(c);
+            const bool allowed =
+                (u >= '0' && u <= '9') || u == '#' || u == '*' || u == 'P' || u == '+' || u == '-';
+            if (!allowed)
+                return QString();
+            *out++ = u;
         }
     }
-    for (QChar c : number) {
-        const char16_t u = c.unicode();
-        const bool allowed =
-            (u >= '0' && u <= '9') || u == '#' || u == '*' || u == 'P' || u == '+' || u == '-';
-        if (!allowed)
-            return QString();
-    }
+    number.truncate(out - reinterpret_cast<char16_t *>(number.data()));
     // Pause-separated tails are dropped one by one until the number fits.
     while (number.size() > MaxPhoneLength) {
         const qsizetype lastP = number.lastIndexOf(u'P');

@@ -360,3 +360,41 @@ TEST(VCardBadInput, HugeLinesAndRepeatsStaySafe)
     EXPECT_EQ(QFileInfo(dir.File(QStringLiteral("_0.jpg"))).size(), 50000 * 35 / 4 * 3);
     EXPECT_EQ(entries[0].name.values.value(0).size(), 4 * 1024 * 1024);
 }
+
+TEST(VCardBlocks, LinesAcrossDecodingBlocksReadTheSame)
+{
+    // Megabytes of cards, so that block ends fall inside cards, inside
+    // double-byte text and inside folded photo lines.
+    TempDir dir;
+    QString text;
+    const int cards = 9000;
+    for (int i = 0; i < cards; ++i) {
+        text += QStringLiteral(
+                    "BEGIN:VCARD\r\nN:表ソ能%1;名前\\,%1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:=41=\r\n=42\r\n"
+                    "PHOTO;ENCODING=BASE64;TYPE=X:QUJD\r\n RA==\r\nTEL:03-%1\r\n%2END:VCARD\r\n")
+                    .arg(i)
+                    .arg(QString(i % 97, u'x') + QStringLiteral("\r\n"));
+    }
+    const QByteArray bytes = Sjis(text);
+    ASSERT_GT(bytes.size(), 3 * 512 * 1024);
+    const QString path = dir.File(QStringLiteral("big.vcf"));
+    ASSERT_TRUE(TempDir::WriteAll(path, bytes));
+    QList<VCARD_DATA> fromText;
+    QList<VCARD_DATA> fromFile;
+    // No photo folder: folded photo lines are still consumed, nothing is written.
+    ASSERT_TRUE(ReadVCardText(bytes, QString(), fromText));
+    ASSERT_TRUE(ReadVCardFile(path, QString(), fromFile));
+    ASSERT_EQ(fromText.size(), cards);
+    ASSERT_EQ(fromFile.size(), cards);
+    for (int i = 0; i < cards; ++i) {
+        const QString n = QString::number(i);
+        ASSERT_EQ(fromText[i].name.values,
+                  QStringList({QStringLiteral("表ソ能") + n, QStringLiteral("名前\\COMMA") + n}))
+            << i;
+        ASSERT_EQ(fromText[i].note.values, QStringList({"AB"})) << i;
+        ASSERT_EQ(fromText[i].tels.value(0).values, QStringList({QStringLiteral("03-") + n})) << i;
+        ASSERT_TRUE(fromText[i].photos.isEmpty()) << i;
+        ASSERT_EQ(fromFile[i].name.values, fromText[i].name.values) << i;
+        ASSERT_EQ(fromFile[i].note.values, fromText[i].note.values) << i;
+    }
+}
