@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -95,6 +96,7 @@ CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
 
+    setAcceptDrops(true);
     BindTextFields();
     ConnectControls();
     SetOptions(m_options);
@@ -493,4 +495,21 @@ bool CCardEditView::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CCardEditView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CCardEditView::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    AttachFiles(paths);
 }
