@@ -211,6 +211,9 @@ void CCardEditView::ShowCard(CCardData *stored)
 
 void CCardEditView::CardChanged()
 {
+    // The image pane turns pictures behind this view's back; never write an old turn over a new one.
+    if (m_stored)
+        m_work.SetImageRotation(m_stored->ImageRotation());
     CCardData *result = m_stored ? m_store->Replace(m_work, m_stored) : m_store->AddCard(m_work);
     if (!result)
         return; // the store refused (no usable file); the edits stay in the working record

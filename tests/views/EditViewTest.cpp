@@ -343,3 +343,15 @@ TEST_F(EditViewTest, YomiButtonFillsTheReadingFromTheName)
     EXPECT_EQ(view->Sheet1()->yomiName->text(), stored->YomiName());
     EXPECT_FALSE(stored->YomiName().isEmpty());
 }
+
+TEST_F(EditViewTest, AnEditKeepsAPictureTurnStoredMeanwhile)
+{
+    CCardData *stored = StoredWithPhones({});
+    view->ShowCard(stored);
+    CCardData turned = *stored;
+    turned.SetImageRotationOf(0, 3);
+    ASSERT_NE(store.Replace(turned, stored), nullptr); // what the image pane does
+    Type(view->Sheet1()->title, U("課長"));
+    EXPECT_EQ(stored->ImageRotationOf(0), 3);
+    EXPECT_EQ(stored->Title(), U("課長"));
+}
