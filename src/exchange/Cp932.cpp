@@ -136,9 +136,16 @@ void Cp932::Decode(QByteArrayView bytes, QString &out)
 
 QByteArray Cp932::Encode(QStringView text, bool *lossless)
 {
+    QByteArray out;
+    Encode(text, out, lossless);
+    return out;
+}
+
+void Cp932::Encode(QStringView text, QByteArray &out, bool *lossless)
+{
     const Tables &t = CodeTables();
     bool exact = true;
-    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    out.resize(text.size() * 2);
     char *o = out.data();
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
@@ -165,5 +172,4 @@ QByteArray Cp932::Encode(QStringView text, bool *lossless)
     out.truncate(o - out.data());
     if (lossless)
         *lossless = exact;
-    return out;
 }

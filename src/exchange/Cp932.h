@@ -15,4 +15,6 @@ public:
     static void Decode(QByteArrayView bytes, QString &out);
     // Characters without a code page 932 form become "?"; *lossless tells whether any did.
     static QByteArray Encode(QStringView text, bool *lossless = nullptr);
+    // The same into out, reusing its memory.
+    static void Encode(QStringView text, QByteArray &out, bool *lossless = nullptr);
 };

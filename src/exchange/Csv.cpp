@@ -1,6 +1,7 @@
 #include "Csv.h"
 
 #include "Cp932.h"
+#include "LineCursor.h"
 #include "Utf8Detect.h"
 
 #include <QFileInfo>
@@ -17,49 +18,61 @@ Csv::~Csv()
 bool Csv::OpenFile(const QString &fileName)
 {
     Close();
+    Reset();
     m_fileName = fileName;
+    return !fileName.isEmpty();
+}
+
+void Csv::Reset()
+{
     m_separator = u',';
     m_quote = u'"';
     m_columnCount = 0;
+    m_cursor.reset();
+    m_in.close();
     m_loaded = false;
     m_readFailed = false;
-    m_text.clear();
-    m_pos = 0;
+    m_skipped = 0;
     m_byteSize = 0;
     m_writeFailed = false;
     m_lossless = true;
-    return !fileName.isEmpty();
 }
 
 bool Csv::LoadForReading()
 {
     m_loaded = true;
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    m_in.setFileName(m_fileName);
+    if (!m_in.open(QIODevice::ReadOnly)) {
         m_readFailed = true;
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    m_byteSize = bytes.size();
-    if (Utf8Detect::IsUtf8Csv(bytes))
-        m_text = QString::fromUtf8(QByteArrayView(bytes).sliced(Utf8Detect::HasBom(bytes) ? 3 : 0));
-    else
-        m_text = Cp932::Decode(bytes);
+    m_byteSize = m_in.size();
+    // The encoding test needs the whole file; the mapping is dropped before reading.
+    bool utf8 = false;
+    bool bom = false;
+    if (uchar *mapped = m_byteSize > 0 ? m_in.map(0, m_byteSize) : nullptr) {
+        const QByteArrayView bytes(mapped, m_byteSize);
+        utf8 = Utf8Detect::IsUtf8Csv(bytes);
+        bom = Utf8Detect::HasBom(bytes);
+        m_in.unmap(mapped);
+    } else {
+        const QByteArray bytes = m_in.readAll();
+        utf8 = Utf8Detect::IsUtf8Csv(bytes);
+        bom = Utf8Detect::HasBom(bytes);
+    }
+    m_skipped = bom ? 3 : 0;
+    if (!m_in.seek(m_skipped)) {
+        m_readFailed = true;
+        return false;
+    }
+    // Read as the C library does in text mode: lines end at "\n", "\r\n" reads as "\n".
+    m_cursor = std::make_unique<LineCursor>(&m_in, utf8, LineCursor::Breaks::Lf);
     return true;
 }
 
-// One line as the C library reads it in text mode: up to "\n", with "\r\n" read as "\n".
 bool Csv::ReadLine(QStringView &line)
 {
-    if (m_pos >= m_text.size())
-        return false;
-    const qsizetype newline = m_text.indexOf(u'\n', m_pos);
-    const qsizetype end = newline < 0 ? m_text.size() : newline;
-    line = QStringView(m_text).mid(m_pos, end - m_pos);
-    if (line.endsWith(u'\r'))
-        line.chop(1);
-    m_pos = newline < 0 ? m_text.size() : newline + 1;
-    return true;
+    return m_cursor->Next(line);
 }
 
 bool Csv::ReadRow(QStringList &fields)
@@ -136,7 +149,13 @@ bool Csv::WriteRow(const QStringList &fields)
         if (i > 0)
             m_rowText += m_separator;
         const QString field = i < fields.size() ? fields.at(i) : QString();
-        const bool quoted = field.contains(u'\n') || field.contains(m_separator) || field.contains(m_quote);
+        bool quoted = false;
+        for (QChar c : field) {
+            if (c == u'\n' || c == m_separator || c == m_quote) {
+                quoted = true;
+                break;
+            }
+        }
         if (!quoted) {
             m_rowText += field;
             continue;
@@ -157,9 +176,9 @@ bool Csv::WriteRow(const QStringList &fields)
     m_rowText += QLatin1StringView("\r\n");
 
     bool lossless = true;
-    const QByteArray bytes = Cp932::Encode(m_rowText, &lossless);
+    Cp932::Encode(m_rowText, m_rowBytes, &lossless);
     m_lossless = m_lossless && lossless;
-    if (m_out.write(bytes) != bytes.size()) {
+    if (m_out.write(m_rowBytes) != m_rowBytes.size()) {
         m_writeFailed = true;
         return false;
     }
@@ -189,7 +208,5 @@ qint64 Csv::FileSize() const
 
 qint64 Csv::Position() const
 {
-    if (m_text.isEmpty())
-        return 0;
-    return qint64(double(m_pos) / double(m_text.size()) * double(m_byteSize));
+    return m_cursor ? m_skipped + m_cursor->BytePosition() : 0;
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class LineCursor;
+
 // One comma-separated file, read or written row by row. On disk the text is
 // code page 932 with "\r\n" line ends; reading also takes UTF-8 (byte-order
 // mark, or valid multi-byte UTF-8).
@@ -37,17 +41,19 @@ public:
 private:
     bool LoadForReading();
     bool ReadLine(QStringView &line);
+    void Reset();
 
     QString m_fileName;
     QChar m_separator = u',';
     QChar m_quote = u'"';
     int m_columnCount = 0;
 
-    // Reading: the whole file decoded once.
+    // Reading: the file decoded block by block.
     bool m_loaded = false;
     bool m_readFailed = false;
-    QString m_text;
-    qsizetype m_pos = 0;
+    QFile m_in;
+    std::unique_ptr<LineCursor> m_cursor;
+    qint64 m_skipped = 0;
     qint64 m_byteSize = 0;
 
     // Writing.
@@ -55,4 +61,5 @@ private:
     bool m_writeFailed = false;
     bool m_lossless = true;
     QString m_rowText;
+    QByteArray m_rowBytes;
 };

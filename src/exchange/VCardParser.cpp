@@ -1,9 +1,9 @@
 #include "VCardParser.h"
 
 #include "Cp932.h"
+#include "LineCursor.h"
 #include "TextScan.h"
 #include "Utf8Detect.h"
-#include "VCardLineCursor.h"
 #include "VCardPhotoWriter.h"
 #include "VCardValue.h"
 
@@ -59,7 +59,7 @@ VCardParser::VCardParser(bool utf8, VCardPhotoWriter &photos) : m_utf8(utf8), m_
 {
 }
 
-int VCardParser::Parse(VCardLineCursor &cursor, QList<VCARD_DATA> &entries)
+int VCardParser::Parse(LineCursor &cursor, QList<VCARD_DATA> &entries)
 {
     int completed = 0;
     QStringView line;
@@ -69,8 +69,7 @@ int VCardParser::Parse(VCardLineCursor &cursor, QList<VCARD_DATA> &entries)
     return completed;
 }
 
-void VCardParser::HandleLine(QStringView line, VCardLineCursor &cursor, QList<VCARD_DATA> &entries,
-                             int &completed)
+void VCardParser::HandleLine(QStringView line, LineCursor &cursor, QList<VCARD_DATA> &entries, int &completed)
 {
     using T = TextScan;
     if (m_entry && m_entry->hasFormattedName && T::StartsWith(line, "ITEM")) {
@@ -227,14 +226,14 @@ QStringView VCardParser::SplitParams(QStringView line, QStringList &params, bool
     return colon < 0 ? QStringView() : line.mid(colon + 1);
 }
 
-QStringView VCardParser::DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor,
+QStringView VCardParser::DecodeValue(QStringView raw, const QStringList &params, LineCursor &cursor,
                                      QString &storage)
 {
     return DecodeValue(raw, params, HasQuotedPrintable(params), cursor, storage);
 }
 
 QStringView VCardParser::DecodeValue(QStringView raw, const QStringList &params, bool quotedPrintable,
-                                     VCardLineCursor &cursor, QString &storage)
+                                     LineCursor &cursor, QString &storage)
 {
     if (raw.isEmpty() || !quotedPrintable)
         return raw;
@@ -283,7 +282,7 @@ void VCardParser::AppendValues(PROPERTY &property, QStringView text)
     }
 }
 
-void VCardParser::ReadStandard(PROPERTY &property, QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadStandard(PROPERTY &property, QStringView line, LineCursor &cursor)
 {
     QStringList lineParams;
     const QStringView raw = SplitParams(line, property.params, &lineParams);
@@ -294,7 +293,7 @@ void VCardParser::ReadStandard(PROPERTY &property, QStringView line, VCardLineCu
                  DecodeValue(raw, lineParams, m_quotedPrintable.contains(&property), cursor, storage));
 }
 
-QString VCardParser::ReadWhole(QStringView line, VCardLineCursor &cursor)
+QString VCardParser::ReadWhole(QStringView line, LineCursor &cursor)
 {
     QStringList params;
     const QStringView raw = SplitParams(line, params);
@@ -302,13 +301,13 @@ QString VCardParser::ReadWhole(QStringView line, VCardLineCursor &cursor)
     return DecodeValue(raw, params, cursor, storage).toString();
 }
 
-void VCardParser::ReadSound(QStringView line, VCardLineCursor &)
+void VCardParser::ReadSound(QStringView line, LineCursor &)
 {
     PROPERTY &sound = m_entry->sound;
     AppendValues(sound, SplitParams(line, sound.params));
 }
 
-void VCardParser::ReadOrg(QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadOrg(QStringView line, LineCursor &cursor)
 {
     PROPERTY &org = m_entry->org;
     if (m_entry->hasFormattedName)
@@ -317,7 +316,7 @@ void VCardParser::ReadOrg(QStringView line, VCardLineCursor &cursor)
         AppendValues(org, AfterColon(line));
 }
 
-void VCardParser::ReadTel(QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadTel(QStringView line, LineCursor &cursor)
 {
     PROPERTY tel;
     const QStringView raw = SplitParams(line, tel.params, m_entry->hasFormattedName);
@@ -326,7 +325,7 @@ void VCardParser::ReadTel(QStringView line, VCardLineCursor &cursor)
     m_entry->tels.append(std::move(tel));
 }
 
-void VCardParser::ReadEmail(QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadEmail(QStringView line, LineCursor &cursor)
 {
     PROPERTY mail;
     const QStringView raw = SplitParams(line, mail.params, m_entry->hasFormattedName);
@@ -335,7 +334,7 @@ void VCardParser::ReadEmail(QStringView line, VCardLineCursor &cursor)
     m_entry->emails.append(std::move(mail));
 }
 
-void VCardParser::ReadPhoto(QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadPhoto(QStringView line, LineCursor &cursor)
 {
     PROPERTY photo;
     const QStringView raw = SplitParams(line, photo.params);
@@ -366,7 +365,7 @@ void VCardParser::ReadPhoto(QStringView line, VCardLineCursor &cursor)
     m_entry->photos.append(std::move(photo));
 }
 
-void VCardParser::ReadNote(QStringView line, VCardLineCursor &cursor)
+void VCardParser::ReadNote(QStringView line, LineCursor &cursor)
 {
     PROPERTY &note = m_entry->note;
     QStringList params;

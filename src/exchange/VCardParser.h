@@ -9,7 +9,7 @@
 #include <optional>
 #include <unordered_map>
 
-class VCardLineCursor;
+class LineCursor;
 class VCardPhotoWriter;
 
 // Classifies vCard lines by prefix and fills one open entry at a time.
@@ -20,19 +20,19 @@ public:
     VCardParser(bool utf8, VCardPhotoWriter &photos);
 
     // Appends the entries completed by "END" lines; returns how many.
-    int Parse(VCardLineCursor &cursor, QList<VCARD_DATA> &entries);
+    int Parse(LineCursor &cursor, QList<VCARD_DATA> &entries);
 
 private:
-    void HandleLine(QStringView line, VCardLineCursor &cursor, QList<VCARD_DATA> &entries, int &completed);
+    void HandleLine(QStringView line, LineCursor &cursor, QList<VCARD_DATA> &entries, int &completed);
 
-    void ReadStandard(PROPERTY &property, QStringView line, VCardLineCursor &cursor);
-    QString ReadWhole(QStringView line, VCardLineCursor &cursor);
-    void ReadSound(QStringView line, VCardLineCursor &cursor);
-    void ReadOrg(QStringView line, VCardLineCursor &cursor);
-    void ReadTel(QStringView line, VCardLineCursor &cursor);
-    void ReadEmail(QStringView line, VCardLineCursor &cursor);
-    void ReadPhoto(QStringView line, VCardLineCursor &cursor);
-    void ReadNote(QStringView line, VCardLineCursor &cursor);
+    void ReadStandard(PROPERTY &property, QStringView line, LineCursor &cursor);
+    QString ReadWhole(QStringView line, LineCursor &cursor);
+    void ReadSound(QStringView line, LineCursor &cursor);
+    void ReadOrg(QStringView line, LineCursor &cursor);
+    void ReadTel(QStringView line, LineCursor &cursor);
+    void ReadEmail(QStringView line, LineCursor &cursor);
+    void ReadPhoto(QStringView line, LineCursor &cursor);
+    void ReadNote(QStringView line, LineCursor &cursor);
     void ReadUrl(QStringView line);
 
     // Splits the text before the first ":" at ";" and appends it to params; returns the
@@ -42,9 +42,8 @@ private:
     // Quoted-printable joining and decoding when quotedPrintable is set, else the raw value.
     // The result views either raw or storage.
     QStringView DecodeValue(QStringView raw, const QStringList &lineParams, bool quotedPrintable,
-                            VCardLineCursor &cursor, QString &storage);
-    QStringView DecodeValue(QStringView raw, const QStringList &params, VCardLineCursor &cursor,
-                            QString &storage);
+                            LineCursor &cursor, QString &storage);
+    QStringView DecodeValue(QStringView raw, const QStringList &params, LineCursor &cursor, QString &storage);
     static void AppendValues(PROPERTY &property, QStringView text);
     QString Intern(QStringView piece);
     // The params of one head text ("TEL;CELL"), shared between the lines that repeat it.

@@ -1,7 +1,7 @@
 #include "VCardReader.h"
 
+#include "LineCursor.h"
 #include "Utf8Detect.h"
-#include "VCardLineCursor.h"
 #include "VCardParser.h"
 #include "VCardPhotoWriter.h"
 #include "VCardValue.h"
@@ -20,13 +20,13 @@ bool IsUtf8(QByteArrayView &bytes)
     return utf8;
 }
 
-bool ParseBytes(QByteArrayView bytes, VCardLineCursor::Breaks breaks, const QString &photoFolder,
+bool ParseBytes(QByteArrayView bytes, LineCursor::Breaks breaks, const QString &photoFolder,
                 QList<VCARD_DATA> &entries)
 {
     const bool utf8 = IsUtf8(bytes);
     VCardPhotoWriter photos(photoFolder);
     VCardParser parser(utf8, photos);
-    VCardLineCursor cursor(bytes, utf8, breaks);
+    LineCursor cursor(bytes, utf8, breaks);
     return parser.Parse(cursor, entries) > 0;
 }
 
@@ -56,20 +56,20 @@ bool ReadVCardFile(const QString &path, const QString &photoFolder, QList<VCARD_
         return false;
     VCardPhotoWriter photos(photoFolder);
     VCardParser parser(utf8, photos);
-    VCardLineCursor cursor(&file, utf8, VCardLineCursor::Breaks::Lf);
+    LineCursor cursor(&file, utf8, LineCursor::Breaks::Lf);
     return parser.Parse(cursor, entries) > 0;
 }
 
 bool ReadVCardText(const QByteArray &bytes, const QString &photoFolder, QList<VCARD_DATA> &entries)
 {
-    return ParseBytes(bytes, VCardLineCursor::Breaks::CrLf, photoFolder, entries);
+    return ParseBytes(bytes, LineCursor::Breaks::CrLf, photoFolder, entries);
 }
 
 QStringList SplitVCardText(const QByteArray &bytes)
 {
     QByteArrayView view(bytes);
     const bool utf8 = IsUtf8(view);
-    VCardLineCursor cursor(view, utf8, VCardLineCursor::Breaks::CrLf);
+    LineCursor cursor(view, utf8, LineCursor::Breaks::CrLf);
     QStringList lines;
     QStringView line;
     while (cursor.Next(line))
@@ -113,7 +113,7 @@ bool ReadVCardAt(int index, const QList<int> &beginLines, const QStringList &lin
         return false;
     VCardPhotoWriter photos(photoFolder);
     VCardParser parser(false, photos);
-    VCardLineCursor cursor(lines, first, end);
+    LineCursor cursor(lines, first, end);
     return parser.Parse(cursor, entries) > 0;
 }
 

@@ -7,11 +7,11 @@
 #include <QStringList>
 #include <QStringView>
 
-// Walks the lines of vCard text: either over raw bytes, decoded one block at a
+// Walks the lines of vCard or CSV text: either over raw bytes, decoded one block at a
 // time (split at "\r\n", or at "\n" with an optional "\r" before it), or over a
 // range of an already split list. A line view stays valid until the cursor has
 // moved two blocks further, which covers every look-ahead the parser makes.
-class VCardLineCursor
+class LineCursor
 {
 public:
     enum class Breaks
@@ -20,15 +20,17 @@ public:
         Lf
     };
 
-    VCardLineCursor(QByteArrayView bytes, bool utf8, Breaks breaks);
+    LineCursor(QByteArrayView bytes, bool utf8, Breaks breaks);
     // Reads the device a block at a time, so a large file is never held whole.
-    VCardLineCursor(QIODevice *device, bool utf8, Breaks breaks);
-    VCardLineCursor(const QStringList &lines, qsizetype first, qsizetype end);
+    LineCursor(QIODevice *device, bool utf8, Breaks breaks);
+    LineCursor(const QStringList &lines, qsizetype first, qsizetype end);
 
     // The next line; false at the end.
     bool Next(QStringView &line);
     // The next line without consuming it.
     bool Peek(QStringView &line);
+    // About how many input bytes the lines read so far took (exact at block ends).
+    qint64 BytePosition() const;
 
 private:
     bool Read(qsizetype &pos, QStringView &line);
@@ -43,6 +45,9 @@ private:
     qsizetype m_bytePos = 0;
     bool m_utf8 = false;
     Breaks m_breaks = Breaks::CrLf;
+    qint64 m_blockByteStart = 0;
+    qint64 m_blockBytes = 0;
+    qint64 m_bytesDone = 0;
     QString m_block;
     QString m_previousBlock;
     qsizetype m_pos = 0;

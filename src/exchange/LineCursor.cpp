@@ -1,4 +1,4 @@
-#include "VCardLineCursor.h"
+#include "LineCursor.h"
 
 #include "Cp932.h"
 
@@ -9,28 +9,28 @@ namespace {
 constexpr qsizetype BlockSize = 1 << 20;
 } // namespace
 
-VCardLineCursor::VCardLineCursor(QByteArrayView bytes, bool utf8, Breaks breaks)
+LineCursor::LineCursor(QByteArrayView bytes, bool utf8, Breaks breaks)
     : m_bytes(bytes), m_utf8(utf8), m_breaks(breaks)
 {
 }
 
-VCardLineCursor::VCardLineCursor(QIODevice *device, bool utf8, Breaks breaks)
+LineCursor::LineCursor(QIODevice *device, bool utf8, Breaks breaks)
     : m_device(device), m_utf8(utf8), m_breaks(breaks)
 {
 }
 
-VCardLineCursor::VCardLineCursor(const QStringList &lines, qsizetype first, qsizetype end)
+LineCursor::LineCursor(const QStringList &lines, qsizetype first, qsizetype end)
     : m_pos(qBound<qsizetype>(0, first, lines.size())), m_lines(&lines),
       m_end(qBound<qsizetype>(0, end, lines.size()))
 {
 }
 
-bool VCardLineCursor::Next(QStringView &line)
+bool LineCursor::Next(QStringView &line)
 {
     return Read(m_pos, line);
 }
 
-bool VCardLineCursor::Peek(QStringView &line)
+bool LineCursor::Peek(QStringView &line)
 {
     qsizetype pos = m_pos;
     return Read(pos, line);
@@ -38,7 +38,7 @@ bool VCardLineCursor::Peek(QStringView &line)
 
 // Blocks end right after a line break, so no line spans two blocks. Line-break
 // bytes never occur inside a Shift_JIS or UTF-8 character.
-bool VCardLineCursor::DecodeNextBlock()
+bool LineCursor::DecodeNextBlock()
 {
     QByteArrayView block;
     if (m_device ? !ReadNextBlock(block) : m_bytePos >= m_bytes.size())
@@ -57,7 +57,7 @@ bool VCardLineCursor::DecodeNextBlock()
     return true;
 }
 
-bool VCardLineCursor::ReadNextBlock(QByteArrayView &block)
+bool LineCursor::ReadNextBlock(QByteArrayView &block)
 {
     m_buffer.swap(m_carry);
     m_carry.clear();
@@ -84,8 +84,18 @@ bool VCardLineCursor::ReadNextBlock(QByteArrayView &block)
     return true;
 }
 
-void VCardLineCursor::Decode(QByteArrayView block)
+qint64 LineCursor::BytePosition() const
 {
+    if (m_block.isEmpty())
+        return m_bytesDone;
+    return m_blockByteStart + qint64(double(m_blockBytes) * double(m_pos) / double(m_block.size()));
+}
+
+void LineCursor::Decode(QByteArrayView block)
+{
+    m_blockByteStart = m_bytesDone;
+    m_blockBytes = block.size();
+    m_bytesDone += block.size();
     // The two buffers take turns, so their memory is reused from block to block.
     m_previousBlock.swap(m_block);
     if (m_utf8) {
@@ -98,7 +108,7 @@ void VCardLineCursor::Decode(QByteArrayView block)
     }
 }
 
-bool VCardLineCursor::Read(qsizetype &pos, QStringView &line)
+bool LineCursor::Read(qsizetype &pos, QStringView &line)
 {
     if (m_lines) {
         if (pos >= m_end)
