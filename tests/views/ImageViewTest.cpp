@@ -1,5 +1,6 @@
 #include "CCardImageView.h"
 #include "CCardStore.h"
+#include "CImageFrame.h"
 #include "EditMessageRecorder.h"
 #include "TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -204,4 +206,20 @@ TEST_F(ImageViewTest, DeleteAsksWithNoPreselected)
     EXPECT_EQ(messages.shown[1].defaultButton, QMessageBox::No);
     EXPECT_FALSE(QFile::exists(PathOf(CCardImageView::CardImage)));
     EXPECT_FALSE(view->IsLoaded());
+}
+
+TEST(ImageFrameTest, ToolBarSideRoundTripsAndUnknownSidesGoToTheTop)
+{
+    TempDir dir;
+    CCardStore store;
+    EditMessageRecorder messages;
+    CImageFrame frame(new CCardImageView(&store, &messages));
+    EXPECT_EQ(frame.ToolBarPos(), 0);
+    for (int pos : {3, 1, 2, 0}) {
+        frame.SetToolBarPos(pos);
+        EXPECT_EQ(frame.ToolBarPos(), pos);
+    }
+    frame.SetToolBarPos(9);
+    EXPECT_EQ(frame.ToolBarPos(), 0);
+    EXPECT_EQ(frame.ToolBar()->actions().size(), 6);
 }
