@@ -1,12 +1,15 @@
+#include "CQtMessageBox.h"
+#include "CTessalyApp.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLabel label(QString::fromUtf8("Tessaly 名刺管理"));
-    label.setMinimumSize(640, 480);
-    label.setAlignment(Qt::AlignCenter);
-    label.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setOrganizationName(QStringLiteral("ORVANE"));
+    QApplication::setStyle(QStringLiteral("Fusion")); // follows the skin palette on every desktop
+    CQtMessageBox messages;
+    CTessalyApp program(messages);
+    return program.Run();
 }

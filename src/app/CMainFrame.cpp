@@ -1,0 +1,390 @@
+#include "CMainFrame.h"
+
+#include "CBackup.h"
+#include "CCardData.h"
+#include "CCardListModel.h"
+#include "CCardListView.h"
+#include "CPanePlaceholder.h"
+#include "CSettings.h"
+#include "CTabView.h"
+#include "CThumbnailCache.h"
+#include "CWindowPlacement.h"
+#include "ICardSource.h"
+#include "IMessageBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int MinLeftWidth = 280;
+constexpr int MinRightWidth = 100;
+constexpr int MinEditHeight = 190;
+constexpr int MinImageHeight = 100;
+constexpr int DefaultLeftWidth = 455;
+constexpr int DefaultEditHeight = 400;
+
+QString FileFilter()
+{
+    return QString::fromUtf8("管理ファイル (*.ovd)");
+}
+} // namespace
+
+CMainFrame::CMainFrame(QMainWindow *window, CSettings &settings, ICardSource &source, IMessageBox &messages)
+    : QWidget(window), m_window(window), m_settings(settings), m_source(source), m_messages(messages)
+{
+    BuildPanes();
+    BuildMenus();
+    BuildToolBar();
+    ApplySettings();
+    Reload();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::SearchBarHeight(int dpi)
+{
+    return dpi > 96 ? 76 * dpi / 96 : 76;
+}
+
+int CMainFrame::TabStripHeight(int dpi)
+{
+    return dpi > 96 ? 23 * dpi / 96 : 28;
+}
+
+void CMainFrame::BuildPanes()
+{
+    const int dpi = logicalDpiY();
+    m_searchBar = new CPanePlaceholder(QString::fromUtf8("検索バー"));
+    m_searchBar->setFixedHeight(SearchBarHeight(dpi));
+    m_tabs = new CTabView;
+    m_tabs->setFixedHeight(qMax(TabStripHeight(dpi), m_tabs->sizeHint().height()));
+    m_list = new CCardListView(&m_source, &m_messages);
+
+    auto *left = new QWidget;
+    left->setMinimumWidth(MinLeftWidth);
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+    leftLayout->addWidget(m_searchBar);
+    leftLayout->addWidget(m_tabs);
+    leftLayout->addWidget(m_list, 1);
+
+    m_edit = new CPanePlaceholder(QString::fromUtf8("詳細表示画面"));
+    m_edit->setMinimumHeight(MinEditHeight);
+    m_image = new CPanePlaceholder(QString::fromUtf8("画像表示画面"));
+    m_image->setMinimumHeight(MinImageHeight);
+    m_right = new QSplitter(Qt::Vertical);
+    m_right->addWidget(m_edit);
+    m_right->addWidget(m_image);
+    m_right->setChildrenCollapsible(false);
+    m_right->setMinimumWidth(MinRightWidth);
+
+    m_columns = new QSplitter(Qt::Horizontal);
+    m_columns->addWidget(left);
+    m_columns->addWidget(m_right);
+    m_columns->setChildrenCollapsible(false);
+    m_columns->setStretchFactor(0, 0);
+    m_columns->setStretchFactor(1, 1);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_columns);
+
+    connect(m_right, &QSplitter::splitterMoved, this, [this] {
+        if (m_edit->isVisible() && m_image->isVisible())
+            m_editHeight = m_right->sizes().value(0, m_editHeight);
+    });
+    connect(m_columns, &QSplitter::splitterMoved, this,
+            [this] { m_leftWidth = m_columns->sizes().value(0, m_leftWidth); });
+    connect(m_tabs, &CTabView::RowChosen, this, &CMainFrame::OnRowChosen);
+    connect(m_tabs, &CTabView::TabChanged, this, [this](int row, int tab) {
+        m_list->SetTab(row, tab);
+        UpdateStatus();
+    });
+    connect(m_list, &CCardListView::CurrentCardChanged, this, [this] { UpdateStatus(); });
+}
+
+void CMainFrame::ApplySettings()
+{
+    m_list->SetColumnWidths(m_settings.listViewColumnWidth);
+    m_list->SetColumnOrder(m_settings.columnOrder);
+    m_list->SetThumbnailSize(
+        QSize(m_settings.options.ThumbnailPixels(), m_settings.options.ThumbnailPixels()));
+    SetListStyle(m_settings.listViewStyle);
+    m_editHeight =
+        m_settings.cardEditViewPaneHeight > 0 ? m_settings.cardEditViewPaneHeight : DefaultEditHeight;
+    m_leftWidth = m_settings.listViewPaneWidth > 0 ? m_settings.listViewPaneWidth : DefaultLeftWidth;
+    ShowEditPane(m_settings.showCardEditViewPane);
+    ShowImagePane(m_settings.showCardImageViewPane);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Splitter sizes mean something only once the window has its size.
+    if (m_sizesPending) {
+        m_sizesPending = false;
+        ApplyPaneSizes();
+        QTimer::singleShot(0, this, &CMainFrame::ApplyPaneSizes); // again once the layout has settled
+    }
+}
+
+void CMainFrame::ApplyPaneSizes()
+{
+    const int left = qMax(m_leftWidth, MinLeftWidth);
+    m_columns->setSizes({left, qMax(m_columns->width() - left - m_columns->handleWidth(), MinRightWidth)});
+    ApplyRightSizes();
+}
+
+void CMainFrame::ApplyRightSizes()
+{
+    if (!m_edit->isHidden() && !m_image->isHidden()) {
+        const int edit = qMax(m_editHeight, MinEditHeight);
+        m_right->setSizes({edit, qMax(m_right->height() - edit - m_right->handleWidth(), MinImageHeight)});
+    }
+}
+
+void CMainFrame::SaveState()
+{
+    // The sizes the user chose by dragging (or the restored ones), not what a relayout left.
+    m_settings.listViewPaneWidth = m_leftWidth;
+    m_settings.cardEditViewPaneHeight = m_editHeight;
+    m_settings.showCardEditViewPane = !m_edit->isHidden();
+    m_settings.showCardImageViewPane = !m_image->isHidden();
+    m_settings.columnOrder = m_list->ColumnOrder();
+    m_settings.listViewColumnWidth = m_list->ColumnWidths();
+    m_settings.listViewStyle = m_list->CurrentStyle();
+    m_settings.showToolBar = !m_toolBar->isHidden();
+    switch (m_window->toolBarArea(m_toolBar)) {
+    case Qt::BottomToolBarArea:
+        m_settings.toolBarPos = 1;
+        break;
+    case Qt::LeftToolBarArea:
+        m_settings.toolBarPos = 2;
+        break;
+    case Qt::RightToolBarArea:
+        m_settings.toolBarPos = 3;
+        break;
+    default:
+        m_settings.toolBarPos = 0;
+    }
+}
+
+QStringList CMainFrame::GroupNames() const
+{
+    QStringList names;
+    for (int g = 0; g < StoreSettings::GroupCount; ++g)
+        names.append(m_source.GroupName(g));
+    return names;
+}
+
+void CMainFrame::Reload()
+{
+    m_list->ThumbnailCache()->Reset();
+    m_tabs->Rebuild(m_tabs->Row(), GroupNames());
+    m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
+    UpdateStatus();
+}
+
+void CMainFrame::OnRowChosen(int row)
+{
+    m_tabs->Rebuild(row, GroupNames());
+    m_list->SetTab(row, m_tabs->StoreTab());
+    UpdateStatus();
+}
+
+void CMainFrame::UpdateStatus()
+{
+    if (m_window->statusBar())
+        m_window->statusBar()->showMessage(QString::fromUtf8("%1 件  (%2)")
+                                               .arg(m_list->ItemCount())
+                                               .arg(QFileInfo(m_source.Path()).fileName()));
+    const bool hasCards = m_list->ItemCount() > 0;
+    for (const char *key : {"selectAll", "first", "last"})
+        if (QAction *a = Action(QString::fromLatin1(key)))
+            a->setEnabled(hasCards);
+}
+
+void CMainFrame::SetListStyle(int style)
+{
+    m_list->SetStyle(style);
+    if (QAction *a = Action(QStringLiteral("listMode")))
+        a->setChecked(m_list->CurrentStyle() == CCardListView::TableStyle);
+    if (QAction *a = Action(QStringLiteral("thumbMode")))
+        a->setChecked(m_list->CurrentStyle() == CCardListView::ThumbnailStyle);
+}
+
+void CMainFrame::ShowEditPane(bool show)
+{
+    m_edit->setVisible(show);
+    if (show && !m_sizesPending)
+        ApplyRightSizes();
+    if (QAction *a = Action(QStringLiteral("editPane")))
+        a->setChecked(show);
+}
+
+void CMainFrame::ShowImagePane(bool show)
+{
+    m_image->setVisible(show);
+    if (show && !m_sizesPending)
+        ApplyRightSizes();
+    if (QAction *a = Action(QStringLiteral("imagePane")))
+        a->setChecked(show);
+}
+
+bool CMainFrame::OpenFile(const QString &path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = m_source.Open(path);
+    Reload();
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        m_messages.Show(m_window, QString::fromUtf8("管理ファイルが不正です。"), QString::fromUtf8("開く"),
+                        QMessageBox::Warning);
+        return false;
+    }
+    emit FileChanged(m_source.Path());
+    return true;
+}
+
+bool CMainFrame::CreateNewAt(const QString &path)
+{
+    const bool ok = m_source.CreateNew(path);
+    Reload();
+    if (!ok) {
+        m_messages.Show(m_window, QString::fromUtf8("管理ファイルの作成に失敗しました。"),
+                        QString::fromUtf8("新規作成"), QMessageBox::Warning);
+        return false;
+    }
+    emit FileChanged(m_source.Path());
+    return true;
+}
+
+void CMainFrame::OnOpen()
+{
+    m_list->setFocus();
+    const QString path =
+        QFileDialog::getOpenFileName(m_window, QString(), QFileInfo(m_source.Path()).path(), FileFilter());
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void CMainFrame::OnCreateNew()
+{
+    m_list->setFocus();
+    for (;;) {
+        QString path = QFileDialog::getSaveFileName(m_window, QString(), QFileInfo(m_source.Path()).path(),
+                                                    FileFilter());
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".ovd");
+        if (QFileInfo::exists(path)) {
+            const bool inUse = CBackup::IsSameFile(path, m_source.Path());
+            const char *text =
+                inUse ? "現在使用中の管理ファイルです。上書きしますか？\n\n上書きすると保存されているデータは"
+                        "すべて削除されます。"
+                      : "選択された管理ファイルに上書きしますか？\n\n上書きすると保存されているデータはすべて"
+                        "削除されます。";
+            const auto answer = m_messages.Show(m_window, QString::fromUtf8(text),
+                                                QString::fromUtf8("ファイル上書き確認"), QMessageBox::Warning,
+                                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            if (answer == QMessageBox::No)
+                continue;
+            if (answer != QMessageBox::Yes)
+                return;
+        }
+        CreateNewAt(path);
+        return;
+    }
+}
+
+bool CMainFrame::BackupTo(const QString &target)
+{
+    const QString caption = QString::fromUtf8("バックアップ");
+    if (CBackup::IsSameFile(target, m_source.Path())) {
+        m_messages.Show(m_window, QString::fromUtf8("現在使用中の管理ファイルは指定できません。"), caption,
+                        QMessageBox::Warning);
+        return false;
+    }
+    QProgressDialog progress(QString::fromUtf8("画像をコピーしています..."), QString::fromUtf8("キャンセル"),
+                             0, 1, m_window);
+    progress.setWindowTitle(caption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const bool ok = CBackup::Run(m_source.Path(), m_source.ImageFolder(), target, [&](int done, int total) {
+        progress.setMaximum(qMax(total, 1));
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    m_window->raise();
+    m_window->activateWindow();
+    if (ok)
+        m_messages.Show(m_window, QString::fromUtf8("バックアップしました。"), caption,
+                        QMessageBox::Information);
+    else
+        m_messages.Show(m_window, QString::fromUtf8("バックアップを中断しました。"), caption,
+                        QMessageBox::Warning);
+    return ok;
+}
+
+void CMainFrame::OnBackup()
+{
+    const QString proposal = CBackup::ProposedName(m_source.Path(), QDateTime::currentDateTimeUtc().date());
+    const QString target =
+        QFileDialog::getSaveFileName(m_window, QString::fromUtf8("バックアップ"), proposal, FileFilter());
+    if (!target.isEmpty())
+        BackupTo(target);
+}
+
+void CMainFrame::ResetViewState()
+{
+    if (m_window->isMaximized())
+        m_window->showNormal();
+    m_window->removeToolBar(m_toolBar);
+    m_window->addToolBar(Qt::TopToolBarArea, m_toolBar);
+    m_toolBar->show();
+    m_window->statusBar()->show();
+    m_settings.mainWndPlacement = WindowPlacement();
+    CWindowPlacement::Apply(*m_window, m_settings.mainWndPlacement);
+    SetListStyle(CCardListView::TableStyle);
+    m_list->ResetPresentation();
+    ShowEditPane(true);
+    ShowImagePane(true);
+    m_editHeight = DefaultEditHeight;
+    m_leftWidth = DefaultLeftWidth;
+    if (!m_sizesPending)
+        ApplyPaneSizes();
+    if (QAction *a = Action(QStringLiteral("toolBar")))
+        a->setChecked(true);
+    if (QAction *a = Action(QStringLiteral("statusBar")))
+        a->setChecked(true);
+}
+
+CCardData *CMainFrame::NewCard()
+{
+    CCardData *card = m_source.AddCard(CCardData());
+    if (!card)
+        return nullptr;
+    m_list->Refresh(card);
+    if (m_list->Model()->ItemOf(card) < 0) {
+        // The new card has no reading yet: show it in すべて.
+        m_tabs->SelectPosition(0);
+        m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
+    }
+    m_list->SelectCard(card);
+    UpdateStatus();
+    return card;
+}

@@ -1,0 +1,240 @@
+#include "../views/FakeCardSource.h"
+#include "../views/RecordingMessageBox.h"
+#include "CAboutDlg.h"
+#include "CBackup.h"
+#include "CCardListView.h"
+#include "CFileOverwriteConfDlg.h"
+#include "CMainFrame.h"
+#include "CSettings.h"
+#include "CTessalyDlg.h"
+#include "CWindowPlacement.h"
+#include "TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+struct MainWindowFixture : ::testing::Test
+{
+    TempDir dir;
+    FakeCardSource source;
+    RecordingMessageBox messages;
+    CSettings settings;
+    std::unique_ptr<CTessalyDlg> window;
+
+    void Make()
+    {
+        source.path = dir.File("office.ovd");
+        source.imageFolder = dir.File("office_Image");
+        window = std::make_unique<CTessalyDlg>(settings, source, messages);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    CMainFrame *Frame() { return window->Frame(); }
+    QAction *Act(const char *key) { return Frame()->Action(QString::fromLatin1(key)); }
+};
+} // namespace
+
+TEST_F(MainWindowFixture, TitleSizeAndPanesFollowTheSettings)
+{
+    settings.listViewPaneWidth = 380;
+    settings.showCardImageViewPane = false;
+    settings.showStatusBar = false;
+    settings.toolBarPos = 2;
+    Make();
+    EXPECT_EQ(window->windowTitle(), CTessalyDlg::Caption() + QStringLiteral("  -  office.ovd"));
+    EXPECT_EQ(window->minimumSize(), QSize(640, 480));
+    EXPECT_EQ(Frame()->Columns()->sizes().value(0), 380);
+    EXPECT_TRUE(Frame()->ImagePane()->isHidden());
+    EXPECT_FALSE(Act("imagePane")->isChecked());
+    EXPECT_TRUE(Act("editPane")->isChecked());
+    EXPECT_TRUE(window->statusBar()->isHidden());
+    EXPECT_EQ(window->toolBarArea(Frame()->ToolBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(CMainFrame::SearchBarHeight(96), 76);
+    EXPECT_EQ(CMainFrame::SearchBarHeight(144), 114);
+    EXPECT_EQ(CMainFrame::TabStripHeight(96), 28);
+    EXPECT_EQ(CMainFrame::TabStripHeight(192), 46);
+}
+
+TEST_F(MainWindowFixture, MenusCarryTheirTextsAndShortcuts)
+{
+    Make();
+    EXPECT_EQ(Act("open")->text(), QString::fromUtf8("開く(&O)..."));
+    EXPECT_EQ(Act("open")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(Act("createNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(Act("print")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(Act("exportSelectedOne")->text(), QString::fromUtf8("選択中のデータ (一括)(&S)..."));
+    EXPECT_EQ(Act("columnOrder")->text(), QString::fromUtf8("表示項目並び替え(&I)..."));
+    QStringList menus;
+    for (QAction *a : window->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("編集(&E)"),
+                                  QString::fromUtf8("表示(&V)"), QString::fromUtf8("ツール(&T)"),
+                                  QString::fromUtf8("ヘルプ(&H)")}));
+}
+
+TEST_F(MainWindowFixture, ClipboardCommandsActOnlyOnATextBox)
+{
+    Make();
+    auto *edit = new QLineEdit(QStringLiteral("hello world"), Frame()->EditPane());
+    edit->show();
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    Frame()->List()->Table()->setFocus();
+    QApplication::processEvents();
+    Act("cut")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
+
+    edit->setFocus();
+    edit->setSelection(0, 5);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    Act("cut")->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral(" world"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello"));
+}
+
+TEST_F(MainWindowFixture, ResetViewStateRestoresPanesAndStoresDefaults)
+{
+    settings.listViewPaneWidth = 600;
+    settings.cardEditViewPaneHeight = 250;
+    settings.showCardEditViewPane = false;
+    settings.toolBarPos = 3;
+    Make();
+    Frame()->SetListStyle(CCardListView::ThumbnailStyle);
+    messages.answers = {QMessageBox::No};
+    Act("resetView")->trigger();
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("表示状態を初期化しますか？"));
+    EXPECT_EQ(messages.shown.last().icon, QMessageBox::Question);
+    EXPECT_TRUE(Frame()->EditPane()->isHidden());
+
+    Act("resetView")->trigger(); // answered yes
+    EXPECT_FALSE(Frame()->EditPane()->isHidden());
+    EXPECT_FALSE(Frame()->ImagePane()->isHidden());
+    EXPECT_EQ(Frame()->List()->CurrentStyle(), CCardListView::TableStyle);
+    EXPECT_EQ(window->toolBarArea(Frame()->ToolBar()), Qt::TopToolBarArea);
+    window->close();
+    EXPECT_EQ(settings.listViewPaneWidth, 455);
+    EXPECT_EQ(settings.cardEditViewPaneHeight, 400);
+    EXPECT_EQ(settings.toolBarPos, 0);
+    EXPECT_TRUE(settings.showCardEditViewPane);
+    EXPECT_EQ(settings.listViewStyle, 0);
+}
+
+TEST_F(MainWindowFixture, HiddenEditPaneKeepsItsHeightForTheSettings)
+{
+    settings.cardEditViewPaneHeight = 300;
+    Make();
+    Frame()->ShowEditPane(false);
+    window->close();
+    EXPECT_EQ(settings.cardEditViewPaneHeight, 300);
+    EXPECT_FALSE(settings.showCardEditViewPane);
+}
+
+TEST_F(MainWindowFixture, BackupRefusesTheOpenFileAndCopiesFileAndImages)
+{
+    Make();
+    TempDir::WriteAll(source.path, "cards");
+    QDir().mkpath(source.imageFolder + "/sub");
+    TempDir::WriteAll(source.imageFolder + "/Card_1.ovi", "image");
+    TempDir::WriteAll(source.imageFolder + "/sub/x", "nested");
+
+    EXPECT_FALSE(Frame()->BackupTo(source.path));
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("現在使用中の管理ファイルは指定できません。"));
+    EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("バックアップ"));
+    EXPECT_EQ(messages.shown.last().icon, QMessageBox::Warning);
+    EXPECT_EQ(TempDir::ReadAll(source.path), QByteArray("cards"));
+
+    const QString target = CBackup::ProposedName(source.path, QDate(2026, 3, 4));
+    EXPECT_EQ(target, dir.File("office20260304.ovd"));
+    TempDir::WriteAll(target, "an earlier backup of today");
+    EXPECT_TRUE(Frame()->BackupTo(target));
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("バックアップしました。"));
+    EXPECT_EQ(messages.shown.last().icon, QMessageBox::Information);
+    EXPECT_EQ(TempDir::ReadAll(target), QByteArray("cards"));
+    EXPECT_EQ(TempDir::ReadAll(dir.File("office20260304_Image/Card_1.ovi")), QByteArray("image"));
+    EXPECT_EQ(TempDir::ReadAll(dir.File("office20260304_Image/sub/x")), QByteArray("nested"));
+
+    EXPECT_FALSE(Frame()->BackupTo(dir.File("no/such/folder/x.ovd")));
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("バックアップを中断しました。"));
+}
+
+TEST_F(MainWindowFixture, OpenAndCreateReportFailuresAndRetitle)
+{
+    Make();
+    source.openResult = false;
+    EXPECT_FALSE(Frame()->OpenFile(dir.File("bad.ovd")));
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("管理ファイルが不正です。"));
+    EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("開く"));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("office.ovd")));
+
+    source.createResult = false;
+    EXPECT_FALSE(Frame()->CreateNewAt(dir.File("new.ovd")));
+    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("管理ファイルの作成に失敗しました。"));
+    EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("新規作成"));
+
+    source.createResult = true;
+    EXPECT_TRUE(Frame()->CreateNewAt(dir.File("new.ovd")));
+    EXPECT_EQ(window->windowTitle(), CTessalyDlg::Caption() + QStringLiteral("  -  new.ovd"));
+    EXPECT_EQ(CTessalyDlg::TitleFor(QStringLiteral("A  -  b  -  c"), QStringLiteral("/x/y.ovd")),
+              QStringLiteral("A  -  y.ovd"));
+}
+
+TEST_F(MainWindowFixture, NewCardIsAddedAndSelected)
+{
+    source.Add(QStringLiteral("A"));
+    Make();
+    Act("newCard")->trigger();
+    ASSERT_EQ(source.tab.size(), 2u);
+    EXPECT_EQ(Frame()->List()->CurrentCard(), source.tab.back());
+}
+
+TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)
+{
+    WindowPlacement p;
+    EXPECT_FALSE(p.HasNormalRect());
+    p.showCmd = CWindowPlacement::ShowMinimized;
+    EXPECT_FALSE(CWindowPlacement::OpensMaximized(p));
+    p.flags = CWindowPlacement::RestoreToMaximized;
+    EXPECT_TRUE(CWindowPlacement::OpensMaximized(p));
+    EXPECT_EQ(CWindowPlacement::DefaultGeometry(QRect(0, 0, 1280, 800)), QRect(100, 20, 1080, 760));
+
+    QWidget w;
+    w.setGeometry(50, 60, 700, 500);
+    w.setWindowState(Qt::WindowMinimized);
+    const WindowPlacement stored = CWindowPlacement::FromWindow(w);
+    EXPECT_EQ(stored.showCmd, CWindowPlacement::ShowNormal);
+    w.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
+    const WindowPlacement maxed = CWindowPlacement::FromWindow(w);
+    EXPECT_EQ(maxed.showCmd, CWindowPlacement::ShowMaximized);
+    EXPECT_TRUE(CWindowPlacement::OpensMaximized(maxed));
+}
+
+TEST(SmallDialogs, VersionTextAndOverwriteButtons)
+{
+    EXPECT_EQ(CAboutDlg::VersionText(1, 0, 1), QStringLiteral("Ver. 1.01"));
+    EXPECT_EQ(CFileOverwriteConfDlg::Text(QStringLiteral("/a/b/名刺.vcf")),
+              QString::fromUtf8("名刺.vcf は既に存在します。\n上書きしますか？"));
+    CFileOverwriteConfDlg batch(QStringLiteral("/a/x"), true);
+    QStringList texts;
+    for (QPushButton *b : batch.Buttons())
+        texts << b->text();
+    EXPECT_EQ(texts, (QStringList{QString::fromUtf8("はい"), QString::fromUtf8("すべて上書き"),
+                                  QString::fromUtf8("いいえ"), QString::fromUtf8("キャンセル")}));
+    batch.Buttons()[1]->click();
+    EXPECT_EQ(batch.Result(), CFileOverwriteConfDlg::YesToAll);
+    CFileOverwriteConfDlg single(QStringLiteral("/a/x"), false);
+    ASSERT_EQ(single.Buttons().size(), 2);
+    single.Buttons()[1]->click();
+    EXPECT_EQ(single.Result(), CFileOverwriteConfDlg::No);
+}
