@@ -4,6 +4,7 @@
 #include "CliRegistry.h"
 #include "IOverwriteAsker.h"
 #include "PhoneMessage.h"
+#include "PhoneTexts.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -123,10 +124,10 @@ int Connect(CConnectDoc &doc, QTextStream &err)
         return Ok;
     doc.CloseConnection();
     if (failure == PhoneMessage::StoppedByUser) {
-        err << "携帯電話との接続を中断しました\n";
+        err << PhoneTexts::ConnectStopped();
         return Stopped;
     }
-    err << "携帯電話との接続に失敗しました\n";
+    err << PhoneTexts::ConnectFailed();
     return Failed;
 }
 
@@ -178,7 +179,7 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
     if (int status = Connect(doc, err))
         return status;
     if (!doc.ListNameCards()) {
-        err << "名刺データの取得に失敗しました\n";
+        err << PhoneTexts::NameCardListFailed();
         return g_interrupted ? Stopped : Failed;
     }
     if (command == QLatin1String("list")) {

@@ -1,5 +1,7 @@
 #include "CConnectDoc.h"
 
+#include "CPortTable.h"
+#include "CUdevDeviceLister.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
 #include "PhoneMessage.h"
@@ -110,6 +112,19 @@ void CConnectDoc::CloseConnection()
         folderSession.CloseFolder();
     else if (kind != PortKind::NotPhone)
         Session().ClosePhoneBook();
+}
+
+bool CConnectDoc::CheckPhonePresent()
+{
+    CUdevDeviceLister lister;
+    return CheckPhonePresent(lister);
+}
+
+bool CConnectDoc::CheckPhonePresent(IDeviceLister &lister)
+{
+    QList<CSerialPortInfo> phones;
+    return CPortTable::RefreshPorts(lister) && CPortTable::GetPhonePorts(phones) &&
+           phones.contains(ports.value(selectedPort));
 }
 
 bool CConnectDoc::ListNameCards()

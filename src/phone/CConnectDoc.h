@@ -12,6 +12,7 @@
 #include <QString>
 #include <atomic>
 
+class IDeviceLister;
 class IOverwriteAsker;
 class IPhoneImporter;
 class QThread;
@@ -46,6 +47,9 @@ public:
     void RequestStop();
     bool IsWorkerRunning() const;
     void CloseConnection();
+    // The selected port must still be among the phone ports (rediscovered).
+    bool CheckPhonePresent();
+    bool CheckPhonePresent(IDeviceLister &lister);
     // Opens the name-card folder, lists its vCard files and disconnects.
     bool ListNameCards();
     // The move command's overwrite questions, before connecting: drops the

@@ -1,9 +1,11 @@
 #include "CConnectDoc.h"
 #include "COperationReport.h"
+#include "CPortTable.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
 #include "PhoneMessage.h"
 #include "PhoneTestUtil.h"
+#include "PhoneTexts.h"
 #include "TempDir.h"
 
 #include <QCoreApplication>
@@ -431,4 +433,29 @@ TEST_F(ConnectDocTest, StopWhileFetchingCopiesNothing)
     EXPECT_EQ(COperationReport::Make(COperationReport::Copy, doc.counters, true).caption,
               QStringLiteral("コピー中断"));
     EXPECT_FALSE(doc.folderSession.IsOpen());
+}
+
+TEST(ConnectDocPresenceTest, SelectedPortMustStillBeAPhonePort)
+{
+    class Lister : public IDeviceLister
+    {
+    public:
+        QList<SerialDeviceRecord> devices;
+        bool ListDevices(QList<SerialDeviceRecord> &out) override
+        {
+            out = devices;
+            return true;
+        }
+    } lister;
+    const QString id =
+        QStringLiteral("USB\\VID_%1&PID_0001&MI_05\\X").arg(PhoneMakerVendorId, 4, 16, QLatin1Char('0'));
+    lister.devices = {{id, QStringLiteral("920OV OBEX Port (ttyACM0)")}};
+    CConnectDoc doc(QString{});
+    ASSERT_TRUE(CPortTable::RefreshPorts(lister));
+    ASSERT_TRUE(CPortTable::GetPhonePorts(doc.ports));
+    EXPECT_TRUE(doc.CheckPhonePresent(lister));
+    lister.devices.clear();
+    EXPECT_FALSE(doc.CheckPhonePresent(lister));
+    EXPECT_TRUE(PhoneTexts::PortMissing(QStringLiteral("COM7"))
+                    .startsWith(QStringLiteral("COM7 ポートに携帯電話が接続されていません。\n")));
 }
