@@ -125,7 +125,10 @@ bool CImportEngine::MergeEntries(QList<VCARD_DATA> &entries, const QString &phot
 {
     const CCheckArray &checks = m_store.GetCheckList();
     const QDate today = Today();
-    for (VCARD_DATA &entry : entries) {
+    for (VCARD_DATA &slot : entries) {
+        // Taken out of the list so that a large file's entries are freed as the cards are stored.
+        VCARD_DATA entry = std::move(slot);
+        slot = VCARD_DATA();
         FinishCardFileEntry(entry);
         CCardData card;
         if (!VCardCardMapper::MapCardFileEntry(entry, checks, m_options.autoYomi, card))
