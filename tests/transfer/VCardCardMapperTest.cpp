@@ -186,3 +186,14 @@ TEST(VCardCardMapper, PhoneBookForms)
     EXPECT_EQ(newer2.LastName(), U("山田太郎"));
     EXPECT_EQ(newer2.Country(), U("日本"));
 }
+
+TEST(VCardCardMapper, RevisionWithTimeKeepsItsDay)
+{
+    VCARD_DATA e;
+    e.revision = "20061231T120000Z";
+    e.birthday = "19991108";
+    CCardData card;
+    ASSERT_TRUE(VCardCardMapper::MapCardFileEntry(e, CCheckArray(), false, card));
+    EXPECT_EQ(card.UpdatedDateText(), "2006-12-31");
+    EXPECT_EQ(card.BirthdayText(), "1999-11-08");
+}
