@@ -398,3 +398,17 @@ TEST(VCardBlocks, LinesAcrossDecodingBlocksReadTheSame)
         ASSERT_EQ(fromFile[i].note.values, fromText[i].note.values) << i;
     }
 }
+
+TEST(VCardEncoding, Utf8FileWithByteOrderMark)
+{
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("bom.vcf"));
+    ASSERT_TRUE(TempDir::WriteAll(
+        path, "\xEF\xBB\xBF" + QStringLiteral("BEGIN:VCARD\nN:佐藤;花子\nEND:VCARD\n").toUtf8()));
+    QList<VCARD_DATA> entries;
+    ASSERT_TRUE(ReadVCardFile(path, QString(), entries));
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].name.values, QStringList({QStringLiteral("佐藤"), QStringLiteral("花子")}));
+    EXPECT_FALSE(ReadVCardFile(dir.File(QStringLiteral("missing.vcf")), QString(), entries));
+    EXPECT_EQ(entries.size(), 1);
+}
