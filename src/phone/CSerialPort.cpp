@@ -24,9 +24,12 @@ bool CSerialPort::Open(const QString &devicePath)
         return false;
     m_cancelled = false;
     const QByteArray path = devicePath.toLocal8Bit();
-    m_fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    // Opened non-blocking so a line without carrier cannot hold the open;
+    // writes are blocking again afterwards.
+    m_fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0)
         return false;
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     termios settings{};
     if (::tcgetattr(m_fd, &settings) != 0) {
         m_isCommDevice = false;
