@@ -242,7 +242,9 @@ void CCardData::Clear()
     m_updatedDate = CardDate();
     m_groupNo = 0;
     m_print = false;
-    m_checkMarks = QList<bool>(CheckMarkCount, false);
+    // One shared block for the cleared marks: most cards never set one.
+    static const QList<bool> noMarks(CheckMarkCount, false);
+    m_checkMarks = noMarks;
     m_importance = 2;
     m_fixed = false;
     m_attachedFiles.clear();

@@ -295,6 +295,13 @@ void CCardIndex::Flush(Tab &tab)
     const int kind = tab.sortKind;
     const Decorated arriving = Decorate(tab.pending, kind);
     tab.pending.clear();
+    if (tab.cards.isEmpty()) {
+        // The first read after loading: the sorted arrivals are the whole tab.
+        tab.cards.reserve(qsizetype(arriving.size()));
+        for (const auto &entry : arriving)
+            tab.cards.append(entry.second);
+        return;
+    }
     QList<CCardData *> merged;
     merged.reserve(tab.cards.size() + qsizetype(arriving.size()));
     auto from = tab.cards.cbegin();

@@ -116,11 +116,9 @@ bool CCardStore::Open(const QString &path)
         return false;
     if (!QDir().mkpath(ImageFolder()))
         return false;
-    QByteArray bytes = file.readAll();
-    file.close();
 
     CManagementScan scan;
-    if (!scan.Run(bytes))
+    if (!scan.Run(file))
         return false;
     std::vector<CManagementScan::Found> &found = scan.Cards();
 
@@ -132,8 +130,8 @@ bool CCardStore::Open(const QString &path)
         QSaveFile save(m_path);
         if (!save.open(QIODevice::WriteOnly))
             return false;
-        const QByteArray clean = scan.CleanCopy(bytes);
-        bool ok = save.write(clean) == clean.size();
+        bool ok = scan.WriteCleanCopy(file, save);
+        file.close();
         if (ok && scan.ScanState() == CManagementScan::Damaged) {
             m_report.backupPath = KeepBackup(m_path);
             ok = !m_report.backupPath.isEmpty();
@@ -154,7 +152,7 @@ bool CCardStore::Open(const QString &path)
             }
         }
     }
-    bytes = QByteArray();
+    file.close();
 
     QList<CCardData *> refused;
     m_cards.reserve(found.size());

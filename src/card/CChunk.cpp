@@ -1,6 +1,10 @@
 #include "CChunk.h"
 
 #include "CCardData.h"
+#include "CTextPool.h"
+
+#include <QSysInfo>
+#include <cstring>
 
 namespace {
 
@@ -93,17 +97,37 @@ void AppendBool(QByteArray &out, quint32 tag, bool value)
     out.append(value ? '\1' : '\0');
 }
 
-// Text up to the first zero unit or the end of the data; an odd last byte is ignored.
-QString ReadText(const char *p, qsizetype n)
+// The number of UTF-16 units before the first zero unit or the end of the data; an odd last byte is ignored.
+qsizetype TextUnits(const char *p, qsizetype n)
 {
     qsizetype units = 0;
     while (units < n / 2 && (p[2 * units] != 0 || p[2 * units + 1] != 0))
         ++units;
+    return units;
+}
+
+QString ReadText(const char *p, qsizetype n)
+{
+    const qsizetype units = TextUnits(p, n);
+    if (units == 0)
+        return QString();
     QString text(units, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < units; ++i)
-        out[i] = char16_t(quint8(p[2 * i]) | quint8(p[2 * i + 1]) << 8);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(out, p, size_t(units) * 2);
+    } else {
+        for (qsizetype i = 0; i < units; ++i)
+            out[i] = char16_t(quint8(p[2 * i]) | quint8(p[2 * i + 1]) << 8);
+    }
     return text;
+}
+
+// Text that many cards repeat, shared through the pool when there is one.
+QString ReadSharedText(const char *p, qsizetype n, CTextPool *pool)
+{
+    if (!pool || QSysInfo::ByteOrder != QSysInfo::LittleEndian || (quintptr(p) & 1) != 0)
+        return ReadText(p, n);
+    return pool->Share(QStringView(reinterpret_cast<const char16_t *>(p), TextUnits(p, n)));
 }
 
 CardDate ReadDate(const char *p, qsizetype n)
@@ -204,7 +228,8 @@ QByteArray CChunk::EncodeCard(const CCardData &card)
     return out;
 }
 
-bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsizetype *chunkSize)
+bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsizetype *chunkSize,
+                        CTextPool *pool)
 {
     if (size < 8 || ReadU32(data) != TagCDDT)
         return false;
@@ -213,14 +238,20 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         return false;
 
     // Check every field's length first, so that a card that does not decode is left untouched.
+    // Phones and mails are counted on the way, so their lists are allocated once.
     const char *p = data + 8;
     const char *end = p + length;
+    qsizetype phones = 0;
+    qsizetype mails = 0;
     while (p < end) {
         if (end - p < 8)
             return false;
         const quint64 n = ReadU32(p + 4);
         if (n > quint64(end - p - 8))
             return false;
+        const quint32 tag = ReadU32(p);
+        phones += tag == TagCITL;
+        mails += tag == TagCIML;
         p += 8 + n;
     }
 
@@ -229,6 +260,14 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
     const qint32 recordLength = card->m_recordLength;
     card->Clear();
     CCardData &decoded = *card;
+    if (phones > 0) {
+        decoded.m_phoneKinds.reserve(phones);
+        decoded.m_phones.reserve(phones);
+    }
+    if (mails > 0) {
+        decoded.m_mailKinds.reserve(mails);
+        decoded.m_mails.reserve(mails);
+    }
     p = data + 8;
     while (p < end) {
         const quint32 tag = ReadU32(p);
@@ -245,7 +284,7 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             decoded.m_lastName = ReadText(d, dn);
             break;
         case TagCINF:
-            decoded.m_firstName = ReadText(d, dn);
+            decoded.m_firstName = ReadSharedText(d, dn, pool);
             break;
         case TagCIYM:
             decoded.m_yomiName = ReadText(d, dn);
@@ -257,16 +296,16 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             decoded.m_yomiFirstName = ReadText(d, dn);
             break;
         case TagCICN:
-            decoded.m_company = ReadText(d, dn);
+            decoded.m_company = ReadSharedText(d, dn, pool);
             break;
         case TagCICY:
-            decoded.m_companyYomi = ReadText(d, dn);
+            decoded.m_companyYomi = ReadSharedText(d, dn, pool);
             break;
         case TagCIPN:
-            decoded.m_department = ReadText(d, dn);
+            decoded.m_department = ReadSharedText(d, dn, pool);
             break;
         case TagCIPP:
-            decoded.m_title = ReadText(d, dn);
+            decoded.m_title = ReadSharedText(d, dn, pool);
             break;
         case TagCITL:
             decoded.m_phoneKinds.append(dn >= 4 ? ReadU32(d) : 0);
@@ -277,31 +316,31 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             decoded.m_mails.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
             break;
         case TagCIZP:
-            decoded.m_zipCode = ReadText(d, dn);
+            decoded.m_zipCode = ReadSharedText(d, dn, pool);
             break;
         case TagCIAD:
             decoded.m_address = ReadText(d, dn);
             break;
         case TagCICO:
-            decoded.m_country = ReadText(d, dn);
+            decoded.m_country = ReadSharedText(d, dn, pool);
             break;
         case TagCIDV:
-            decoded.m_prefecture = ReadText(d, dn);
+            decoded.m_prefecture = ReadSharedText(d, dn, pool);
             break;
         case TagCICT:
-            decoded.m_city = ReadText(d, dn);
+            decoded.m_city = ReadSharedText(d, dn, pool);
             break;
         case TagCIAN:
             decoded.m_street = ReadText(d, dn);
             break;
         case TagCIAE:
-            decoded.m_addressExtra = ReadText(d, dn);
+            decoded.m_addressExtra = ReadSharedText(d, dn, pool);
             break;
         case TagCIUR:
-            decoded.m_url = ReadText(d, dn);
+            decoded.m_url = ReadSharedText(d, dn, pool);
             break;
         case TagCIMM:
-            decoded.m_memo = ReadText(d, dn);
+            decoded.m_memo = ReadSharedText(d, dn, pool);
             break;
         case TagCIBD:
             decoded.m_birthday = ReadDate(d, dn);
@@ -323,11 +362,14 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             break;
         case TagCICK:
             // One mark per byte; the card keeps at least its usual number of marks.
+            // Marks already as stored are left alone: the cleared marks are
+            // shared by every card until one changes.
             for (qsizetype i = 0; i < dn; ++i) {
-                if (i < decoded.m_checkMarks.size())
-                    decoded.m_checkMarks[i] = d[i] != 0;
-                else
-                    decoded.m_checkMarks.append(d[i] != 0);
+                const bool mark = d[i] != 0;
+                if (i >= decoded.m_checkMarks.size())
+                    decoded.m_checkMarks.append(mark);
+                else if (decoded.m_checkMarks.at(i) != mark)
+                    decoded.m_checkMarks[i] = mark;
             }
             break;
         case TagCIIP:

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 class CCardData;
+class CTextPool;
 
 // The tagged chunk encoding of one card in the management file: a 4-byte tag,
 // a little-endian 32-bit data length, then the data (field chunks for a card).
@@ -21,8 +22,10 @@ public:
     static QByteArray EncodeCard(const CCardData &card);
     // Decodes the "CDDT" chunk at the start of data (size bytes available).
     // On success the card holds exactly what is stored and *chunkSize (if
-    // given) the chunk's size including its 8-byte head.
-    static bool DecodeCard(const char *data, qsizetype size, CCardData *card, qsizetype *chunkSize = nullptr);
+    // given) the chunk's size including its 8-byte head. With a pool, text
+    // that cards tend to repeat is shared through it.
+    static bool DecodeCard(const char *data, qsizetype size, CCardData *card, qsizetype *chunkSize = nullptr,
+                           CTextPool *pool = nullptr);
 
     static quint32 ReadU32(const char *p);
     static void AppendU32(QByteArray &out, quint32 value);

@@ -1,6 +1,10 @@
 #include "CManagementScan.h"
 
+#include "CBlockReader.h"
 #include "CChunk.h"
+#include "CTextPool.h"
+
+#include <QBuffer>
 
 namespace {
 
@@ -9,6 +13,7 @@ constexpr quint32 TagNMBK = CChunk::Tag("NMBK");
 constexpr quint32 TagNMDL = CChunk::Tag("NMDL");
 constexpr quint32 Version0001 = CChunk::Tag("0001");
 constexpr qint64 HeaderSize = 16;
+constexpr qsizetype WriteBlock = 1024 * 1024;
 
 } // namespace
 
@@ -21,15 +26,35 @@ void CManagementScan::Mark(State state)
 
 bool CManagementScan::Run(const QByteArray &file)
 {
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return Run(buffer);
+}
+
+bool CManagementScan::Run(QIODevice &file)
+{
     m_state = Clean;
     m_cards.clear();
-    const char *data = file.constData();
     const qint64 size = file.size();
-    if (size < HeaderSize || CChunk::ReadU32(data) != TagNMCD || CChunk::ReadU32(data + 4) != quint64(size) ||
-        CChunk::ReadU32(data + 8) != Version0001)
+    CBlockReader reader(file, size);
+    if (Scan(reader, size) && !reader.Failed())
+        return true;
+    // A file that could not be read must not look damaged: a repair would drop what was not read.
+    m_state = Clean;
+    m_cards.clear();
+    return false;
+}
+
+bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
+{
+    const char *header = reader.At(0, HeaderSize);
+    if (!header || CChunk::ReadU32(header) != TagNMCD || CChunk::ReadU32(header + 4) != quint64(size) ||
+        CChunk::ReadU32(header + 8) != Version0001)
         return false;
 
-    const quint32 count = CChunk::ReadU32(data + 12);
+    const quint32 count = CChunk::ReadU32(header + 12);
+    CTextPool pool;
     qint64 pos = HeaderSize;
     qint64 cleanPos = HeaderSize;
     // Only records count against the header's count: stepping over garbage one
@@ -42,8 +67,11 @@ bool CManagementScan::Run(const QByteArray &file)
             pos = size;
             break;
         }
-        const quint32 tag = CChunk::ReadU32(data + pos);
-        const qint64 length = CChunk::ReadU32(data + pos + 4);
+        const char *head = reader.At(pos, 8);
+        if (!head)
+            return false;
+        const quint32 tag = CChunk::ReadU32(head);
+        const qint64 length = CChunk::ReadU32(head + 4);
         if (tag == TagNMDL) {
             if (length > size - pos - 8) {
                 Mark(Damaged); // the file ends inside a dead record
@@ -65,9 +93,12 @@ bool CManagementScan::Run(const QByteArray &file)
                 pos = size;
                 break;
             }
+            const char *payload = reader.At(pos + 8, length);
+            if (!payload)
+                return false;
             auto card = std::make_unique<CCardData>();
             qsizetype chunkSize = 0;
-            if (CChunk::DecodeCard(data + pos + 8, qsizetype(length), card.get(), &chunkSize)) {
+            if (CChunk::DecodeCard(payload, qsizetype(length), card.get(), &chunkSize, &pool)) {
                 card->SetRecordOffset(qint32(cleanPos));
                 card->SetRecordLength(qint32(chunkSize));
                 cleanPos += 8 + chunkSize;
@@ -93,21 +124,31 @@ bool CManagementScan::Run(const QByteArray &file)
     return true;
 }
 
-QByteArray CManagementScan::CleanCopy(const QByteArray &file) const
+bool CManagementScan::WriteCleanCopy(QIODevice &source, QIODevice &target) const
 {
     qint64 total = HeaderSize;
     for (const Found &found : m_cards)
         total += 8 + found.card->RecordLength();
     QByteArray out;
-    out.reserve(total);
+    out.reserve(WriteBlock + 64);
     CChunk::AppendU32(out, TagNMCD);
     CChunk::AppendU32(out, quint32(total));
     CChunk::AppendU32(out, Version0001);
     CChunk::AppendU32(out, quint32(m_cards.size()));
+    CBlockReader reader(source, source.size());
     for (const Found &found : m_cards) {
+        const qint64 length = found.card->RecordLength();
+        const char *payload = reader.At(qint64(found.fileOffset) + 8, length);
+        if (!payload)
+            return false;
         CChunk::AppendU32(out, TagNMBK);
-        CChunk::AppendU32(out, quint32(found.card->RecordLength()));
-        out.append(file.constData() + found.fileOffset + 8, found.card->RecordLength());
+        CChunk::AppendU32(out, quint32(length));
+        out.append(payload, qsizetype(length));
+        if (out.size() >= WriteBlock) {
+            if (target.write(out) != out.size())
+                return false;
+            out.resize(0); // keeps the capacity
+        }
     }
-    return out;
+    return target.write(out) == out.size();
 }

@@ -3,12 +3,16 @@
 #include "CCardData.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <memory>
 #include <vector>
 
-// Reads a whole management file from memory: checks the header, walks the
-// records, decodes the live cards and notes whether the file needs repair or
+class CBlockReader;
+
+// Reads a whole management file: checks the header, walks the records,
+// decodes the live cards and notes whether the file needs repair or
 // compaction. Every length is checked against the bytes actually present.
+// The file is read block by block, never held whole.
 class CManagementScan
 {
 public:
@@ -26,15 +30,19 @@ public:
         qint32 fileLength = 0;           // its payload length there
     };
 
-    // False when the header is wrong (tag, length, version); nothing is read then.
+    // False when the header is wrong (tag, length, version), nothing is read
+    // then, or when the file could not be read to its end (no cards are kept).
+    bool Run(QIODevice &file);
     bool Run(const QByteArray &file);
     State ScanState() const { return m_state; }
     std::vector<Found> &Cards() { return m_cards; }
-    // The file without dead records, damage or left-over bytes.
-    QByteArray CleanCopy(const QByteArray &file) const;
+    // Writes the scanned file (source) without dead records, damage or
+    // left-over bytes to target, record by record; false on a read or write error.
+    bool WriteCleanCopy(QIODevice &source, QIODevice &target) const;
 
 private:
     void Mark(State state);
+    bool Scan(CBlockReader &reader, qint64 size);
 
     State m_state = Clean;
     std::vector<Found> m_cards;
