@@ -4,6 +4,7 @@
 #include "CTextPool.h"
 
 #include <QSysInfo>
+#include <QVarLengthArray>
 #include <cstring>
 
 namespace {
@@ -260,14 +261,13 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
     const qint32 recordLength = card->m_recordLength;
     card->Clear();
     CCardData &decoded = *card;
-    if (phones > 0) {
-        decoded.m_phoneKinds.reserve(phones);
+    // Kinds are gathered first: equal kind lists are shared through the pool.
+    QVarLengthArray<quint32, 8> phoneKinds;
+    QVarLengthArray<quint32, 8> mailKinds;
+    if (phones > 0)
         decoded.m_phones.reserve(phones);
-    }
-    if (mails > 0) {
-        decoded.m_mailKinds.reserve(mails);
+    if (mails > 0)
         decoded.m_mails.reserve(mails);
-    }
     p = data + 8;
     while (p < end) {
         const quint32 tag = ReadU32(p);
@@ -308,11 +308,11 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             decoded.m_title = ReadSharedText(d, dn, pool);
             break;
         case TagCITL:
-            decoded.m_phoneKinds.append(dn >= 4 ? ReadU32(d) : 0);
+            phoneKinds.append(dn >= 4 ? ReadU32(d) : 0);
             decoded.m_phones.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
             break;
         case TagCIML:
-            decoded.m_mailKinds.append(dn >= 4 ? ReadU32(d) : 0);
+            mailKinds.append(dn >= 4 ? ReadU32(d) : 0);
             decoded.m_mails.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
             break;
         case TagCIZP:
@@ -390,6 +390,13 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         p = d + dn;
     }
 
+    if (pool) {
+        decoded.m_phoneKinds = pool->ShareKinds(phoneKinds.constData(), phoneKinds.size());
+        decoded.m_mailKinds = pool->ShareKinds(mailKinds.constData(), mailKinds.size());
+    } else {
+        decoded.m_phoneKinds = QList<quint32>(phoneKinds.cbegin(), phoneKinds.cend());
+        decoded.m_mailKinds = QList<quint32>(mailKinds.cbegin(), mailKinds.cend());
+    }
     card->m_storeIndex = storeIndex;
     card->m_recordOffset = recordOffset;
     card->m_recordLength = recordLength;

@@ -1,9 +1,13 @@
 #include "CTextPool.h"
 
+#include <algorithm>
+
 namespace {
 
 // FNV-1a over the UTF-16 units: pooled texts are short, and a seeded hash
 // buys nothing here since the pool lives only while one file is read.
+constexpr size_t KindListLimit = 64;
+
 size_t HashOf(QStringView text)
 {
     quint64 h = 14695981039346656037ull;
@@ -47,4 +51,18 @@ void CTextPool::Grow()
             i = (i + 1) & mask;
         m_slots[i] = std::move(text);
     }
+}
+
+QList<quint32> CTextPool::ShareKinds(const quint32 *kinds, qsizetype count)
+{
+    if (count == 0)
+        return QList<quint32>();
+    for (const QList<quint32> &list : m_kindLists) {
+        if (list.size() == count && std::equal(list.cbegin(), list.cend(), kinds))
+            return list;
+    }
+    QList<quint32> list(kinds, kinds + count);
+    if (m_kindLists.size() < KindListLimit)
+        m_kindLists.push_back(list);
+    return list;
 }

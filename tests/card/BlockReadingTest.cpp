@@ -38,6 +38,7 @@ QByteArray LargeFile(int cards)
         CCardData card = Make(QStringLiteral("名前%1").arg(n));
         card.SetCompany(QStringLiteral("株式会社共通"), false);
         card.SetMemo(QString::number(n) + u':' + memo);
+        card.SetPhone(QStringLiteral("03-0000-%1").arg(n), 0, quint32(n % 3));
         card.Stamp();
         AppendRecord(file, "NMBK", CChunk::EncodeCard(card));
         if (n % 5 == 0)
@@ -107,6 +108,7 @@ TEST(BlockReadingTest, LargeFileOpensWholeAndCompactsAcrossBlocks)
         EXPECT_EQ(card->Name(), QStringLiteral("名前%1").arg(n));
         EXPECT_TRUE(card->Memo().startsWith(QString::number(n) + u':'));
         EXPECT_EQ(card->Company(), QStringLiteral("株式会社共通"));
+        EXPECT_EQ(card->PhoneKindAt(0), quint32(n % 3));
     }
 
     // The compacted file holds every card at the offsets the cards were given.
@@ -124,6 +126,9 @@ TEST(BlockReadingTest, LargeFileOpensWholeAndCompactsAcrossBlocks)
     // Cards that read equal text stay independent of each other.
     CCardData changed = *again.CardAt(1);
     changed.SetCompany(QStringLiteral("別会社"), false);
+    changed.SetPhone(changed.Phone(0), 0, 2);
     ASSERT_NE(again.Replace(changed, again.CardAt(1)), nullptr);
+    EXPECT_EQ(again.CardAt(1)->PhoneKindAt(0), 2u);
     EXPECT_EQ(again.CardAt(2)->Company(), QStringLiteral("株式会社共通"));
+    EXPECT_EQ(again.CardAt(4)->PhoneKindAt(0), 1u); // read the same kinds as card 1 did
 }
