@@ -22,6 +22,7 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -68,7 +69,6 @@ void CMainFrame::BuildPanes()
     m_searchBar = new CPanePlaceholder(QString::fromUtf8("検索バー"));
     m_searchBar->setFixedHeight(SearchBarHeight(dpi));
     m_tabs = new CTabView;
-    m_tabs->setFixedHeight(qMax(TabStripHeight(dpi), m_tabs->sizeHint().height()));
     m_list = new CCardListView(&m_source, &m_messages);
 
     auto *left = new QWidget;
@@ -193,6 +193,8 @@ void CMainFrame::Reload()
 {
     m_list->ThumbnailCache()->Reset();
     m_tabs->Rebuild(m_tabs->Row(), GroupNames());
+    // Never shorter than the tab captions need, so Japanese text is not cut off.
+    m_tabs->setFixedHeight(qMax(TabStripHeight(logicalDpiY()), m_tabs->Bar()->sizeHint().height() + 1));
     m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
     UpdateStatus();
 }

@@ -89,7 +89,7 @@ QVariant CCardListModel::data(const QModelIndex &index, int role) const
     }
     if (role == PrintRole)
         return card->Print();
-    if (role == Qt::DecorationRole && index.column() == 0 && m_thumbnails)
+    if (role == Qt::DecorationRole && index.column() == 0 && m_thumbnails && m_showPictures)
         return m_thumbnails->Picture(card);
     return {};
 }

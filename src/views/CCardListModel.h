@@ -30,6 +30,8 @@ public:
     void SetSource(ICardSource *source);
     ICardSource *Source() const { return m_source; }
     void SetThumbnails(CThumbnailCache *thumbnails);
+    // Pictures are handed out only while the thumbnails are on show.
+    void SetShowPictures(bool show) { m_showPictures = show; }
     // Row of the index (0 ヨミ, 1 会社名, 2 グループ) and the store's tab number.
     void SetTab(int row, int tab);
     int Row() const { return m_row; }
@@ -63,4 +65,5 @@ private:
     int m_tab = 0;
     int m_sortColumn = 0;
     bool m_descending = false;
+    bool m_showPictures = false;
 };

@@ -126,6 +126,7 @@ void CCardListView::SetTab(int row, int tab)
 void CCardListView::SetStyle(int style)
 {
     m_style = style == ThumbnailStyle ? ThumbnailStyle : TableStyle;
+    m_model->SetShowPictures(m_style == ThumbnailStyle);
     if (m_style == ThumbnailStyle)
         m_cache->Prepare(m_source, m_model->Row(), m_model->Tab());
     m_stack->setCurrentIndex(m_style);

@@ -14,8 +14,10 @@ CTabView::CTabView(QWidget *parent) : QWidget(parent), m_rowChoice(new QComboBox
     m_bar->setUsesScrollButtons(true);
     m_bar->setDrawBase(false);
     m_bar->setElideMode(Qt::ElideNone);
+    // The strip's height is set by the frame; the tabs take all of it.
+    m_bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 0, 0, 0);
+    layout->setContentsMargins(2, 1, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_rowChoice);
     layout->addWidget(m_bar, 1);

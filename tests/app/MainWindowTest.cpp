@@ -2,10 +2,12 @@
 #include "../views/RecordingMessageBox.h"
 #include "CAboutDlg.h"
 #include "CBackup.h"
+#include "CCardListModel.h"
 #include "CCardListView.h"
 #include "CFileOverwriteConfDlg.h"
 #include "CMainFrame.h"
 #include "CSettings.h"
+#include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "CWindowPlacement.h"
 #include "TempDir.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -237,4 +240,17 @@ TEST(SmallDialogs, VersionTextAndOverwriteButtons)
     ASSERT_EQ(single.Buttons().size(), 2);
     single.Buttons()[1]->click();
     EXPECT_EQ(single.Result(), CFileOverwriteConfDlg::No);
+}
+
+TEST_F(MainWindowFixture, TabStripShowsItsTabsBesideTheListingChoice)
+{
+    source.Add(QStringLiteral("A"));
+    Make();
+    QTabBar *bar = Frame()->Tabs()->Bar();
+    EXPECT_EQ(bar->count(), 14);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_GT(bar->width(), 100);
+    EXPECT_GE(bar->height(), 20);
+    // The table shows texts only; pictures belong to the thumbnails.
+    EXPECT_FALSE(Frame()->List()->Model()->index(0, 0).data(Qt::DecorationRole).isValid());
 }
