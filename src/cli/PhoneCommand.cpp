@@ -1,8 +1,13 @@
+#include "CCardStore.h"
 #include "CConnectDoc.h"
+#include "CImportEngine.h"
 #include "COperationReport.h"
+#include "CPhoneImportAdapter.h"
 #include "CPortTable.h"
+#include "CliImportSupport.h"
 #include "CliRegistry.h"
 #include "IOverwriteAsker.h"
+#include "ImportSummary.h"
 #include "PhoneMessage.h"
 #include "PhoneTexts.h"
 
@@ -88,6 +93,34 @@ public:
 private:
     QTextStream &m_err;
     bool m_always;
+};
+
+// Notes whether the phone book was read at all, so that a phone that sent
+// nothing is reported as a failure rather than as an empty phone book.
+class ReadWatch : public IPhoneImporter
+{
+public:
+    explicit ReadWatch(IPhoneImporter &inner) : m_inner(inner) {}
+    bool read = false;
+    void ResetRememberedAnswer() override { m_inner.ResetRememberedAnswer(); }
+    int CountVCards(const QByteArray &phoneBook, PortKind kind, const std::atomic_bool &cancel) override
+    {
+        const int count = m_inner.CountVCards(phoneBook, kind, cancel);
+        read = count >= 0;
+        return count;
+    }
+    bool ImportPhoneBookCard(int index, PhoneCounters &counters) override
+    {
+        return m_inner.ImportPhoneBookCard(index, counters);
+    }
+    bool ImportVCardSource(const QString &path, const QString &photoFolder, const QString &sourceName,
+                           const QString &fileDate, PhoneCounters &counters) override
+    {
+        return m_inner.ImportVCardSource(path, photoFolder, sourceName, fileDate, counters);
+    }
+
+private:
+    IPhoneImporter &m_inner;
 };
 
 // Runs one worker and waits for its end message, relaying progress texts.
@@ -188,7 +221,7 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
                 << "/" << e.created.mid(6, 2) << "\n";
         return Ok;
     }
-    const bool needsFolder = command != QLatin1String("delete");
+    const bool needsFolder = command == QLatin1String("copy") || command == QLatin1String("move");
     if (needsFolder) {
         if (rest.isEmpty() || !QFileInfo(rest.first()).isDir()) {
             err << "tessaly-cli phone: " << command << " needs an existing destination folder\n";
@@ -211,6 +244,18 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
     if (doc.selection.isEmpty()) {
         err << "tessaly-cli phone: no file named\n";
         return Usage;
+    }
+    if (command == QLatin1String("import")) {
+        if (int status = Connect(doc, err))
+            return status;
+        RunWorker(doc, CConnectDoc::ImportFiles, err);
+        doc.CloseConnection();
+        const bool stopped = g_interrupted;
+        CliPrintMessage(ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), stopped),
+                        out);
+        if (stopped)
+            return Stopped;
+        return doc.counters[PhoneCounter::Failed] ? Failed : Ok;
     }
     TerminalAsker asker(err, overwrite);
     doc.SetOverwriteAsker(&asker);
@@ -238,6 +283,24 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
     return doc.counters[PhoneCounter::Failed] ? Failed : Ok;
 }
 
+// The phone-book flow: connect, read the phone book, merge cards 2…n.
+int RunPhoneBookImport(CConnectDoc &doc, ReadWatch &watch, QTextStream &out, QTextStream &err)
+{
+    if (int status = Connect(doc, err))
+        return status;
+    RunWorker(doc, CConnectDoc::ImportPhoneBook, err);
+    doc.CloseConnection();
+    const bool stopped = g_interrupted;
+    CliPrintMessage(ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), stopped), out);
+    if (stopped)
+        return Stopped;
+    if (!watch.read) {
+        err << "tessaly-cli phone: the phone book could not be read\n";
+        return Failed;
+    }
+    return Ok;
+}
+
 int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     if (args.value(0) == QLatin1String("ports"))
@@ -245,6 +308,7 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     QString port, password;
     int kind = -1;
     bool overwrite = false;
+    OverwriteAnswer sameName = AnswerSkipAll;
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
@@ -259,16 +323,23 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
             }
         } else if (a == QLatin1String("--password") && i + 1 < args.size()) {
             password = args[++i];
+        } else if (a == QLatin1String("--same-name") && i + 1 < args.size()) {
+            if (!CliParseSameName(args[++i], &sameName)) {
+                err << "tessaly-cli phone: --same-name takes overwrite, add or skip\n";
+                return Usage;
+            }
         } else if (a == QLatin1String("--overwrite")) {
             overwrite = true;
         } else {
             positional.append(a);
         }
     }
-    static const QStringList commands{"list", "copy", "move", "delete"};
+    static const QStringList commands{"list", "copy", "move", "delete", "import", "import-phonebook"};
     if (positional.size() < 2 || !commands.contains(positional[1]) || port.isEmpty()) {
         err << "usage: tessaly-cli phone ports | phone FILE.ovd --port PATH [--kind K] [--password NNNN] "
-               "[--overwrite] list | copy DEST NAME... | move DEST NAME... | delete NAME...\n";
+               "[--overwrite] [--same-name overwrite|add|skip] list | copy DEST NAME... | move DEST NAME... "
+               "| "
+               "delete NAME... | import NAME... | import-phonebook\n";
         return Usage;
     }
     static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
@@ -279,13 +350,34 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     CSerialPortInfo info;
     if (!ResolvePort(port, kind, info, err))
         return Usage;
-    if (info.kind != PortKind::FolderBrowsing) {
+    const bool phoneBook = positional[1] == QLatin1String("import-phonebook");
+    if (phoneBook && info.kind == PortKind::FolderBrowsing) {
+        err << "tessaly-cli phone: import-phonebook needs a phone-book phone (kind 1, 2 or 3)\n";
+        return Usage;
+    }
+    if (phoneBook && password.isEmpty()) {
+        err << "tessaly-cli phone: import-phonebook needs --password NNNN\n";
+        return Usage;
+    }
+    if (!phoneBook && info.kind != PortKind::FolderBrowsing) {
         err << "tessaly-cli phone: " << positional[1]
             << " needs a phone whose files are browsed in folders (kind 0)\n";
         return Usage;
     }
 
+    // The management file is opened only by the imports; the other commands leave it alone.
+    CCardStore store;
+    const bool imports = phoneBook || positional[1] == QLatin1String("import");
+    if (imports && !CliOpenOrCreateStore(store, positional[0], err))
+        return Failed;
+    CliSameNameAnswer answer(sameName);
+    CImportEngine engine(store, ImportOptions(), &answer);
+    CPhoneImportAdapter adapter(engine);
+    ReadWatch watch(adapter);
+
     CConnectDoc doc(QDir(QDir::tempPath()).filePath(QStringLiteral("TessalyTemp")));
+    if (imports)
+        doc.SetImporter(&watch);
     doc.ports = {info};
     doc.selectedPort = 0;
     doc.kind = info.kind;
@@ -297,7 +389,9 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     struct sigaction previous = {};
     sigaction(SIGINT, &action, &previous);
 
-    const int status = RunFolderOperation(doc, positional[1], positional.mid(2), overwrite, out, err);
+    const int status = phoneBook
+                           ? RunPhoneBookImport(doc, watch, out, err)
+                           : RunFolderOperation(doc, positional[1], positional.mid(2), overwrite, out, err);
 
     doc.StopWorker(true);
     doc.DeleteWorkFolder();
@@ -310,5 +404,6 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 
 TESSALY_CLI_COMMAND(phone, "phone",
                     "phone ports | phone FILE.ovd --port PATH [--kind K] [--password NNNN] [--overwrite] "
-                    "list | copy DEST NAME... | move DEST NAME... | delete NAME...",
+                    "[--same-name overwrite|add|skip] list | copy DEST NAME... | move DEST NAME... | "
+                    "delete NAME... | import NAME... | import-phonebook",
                     PhoneCommand);
