@@ -101,10 +101,18 @@ void AppendBool(QByteArray &out, quint32 tag, bool value)
 // The number of UTF-16 units before the first zero unit or the end of the data; an odd last byte is ignored.
 qsizetype TextUnits(const char *p, qsizetype n)
 {
-    qsizetype units = 0;
-    while (units < n / 2 && (p[2 * units] != 0 || p[2 * units + 1] != 0))
-        ++units;
-    return units;
+    const qsizetype units = n / 2;
+    qsizetype i = 0;
+    // Four units at a time while none of them is zero (the usual word trick, per 16-bit lane).
+    for (; i + 4 <= units; i += 4) {
+        quint64 x;
+        std::memcpy(&x, p + 2 * i, 8);
+        if (((x - 0x0001000100010001ull) & ~x & 0x8000800080008000ull) != 0)
+            break;
+    }
+    while (i < units && (p[2 * i] != 0 || p[2 * i + 1] != 0))
+        ++i;
+    return i;
 }
 
 QString ReadText(const char *p, qsizetype n)
