@@ -156,6 +156,7 @@ bool CCardStore::Open(const QString &path)
 
     QList<CCardData *> refused;
     m_cards.reserve(found.size());
+    m_slotsByName.reserve(qsizetype(found.size())); // no rehashing while the names go in
     for (CManagementScan::Found &f : found) {
         CCardData *card = f.card.get();
         card->SetStoreIndex(int(m_cards.size()));
