@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QDate>
 #include <QUuid>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -584,24 +585,25 @@ bool CCardData::IsIdentical(const CCardData &other) const
 {
     if (m_name != other.m_name || m_phones.size() != other.m_phones.size())
         return false;
-    QStringList mine;
+    // Views into this card's numbers; each matched one is swapped out of the
+    // live range so it matches once. No heap use for usual phone counts.
+    QVarLengthArray<QStringView, 8> mine;
     for (const QString &number : m_phones) {
         if (!number.isEmpty())
             mine.append(number);
     }
-    const auto otherCount = std::count_if(other.m_phones.begin(), other.m_phones.end(),
-                                          [](const QString &n) { return !n.isEmpty(); });
-    if (mine.size() != otherCount)
-        return false;
+    qsizetype left = mine.size();
     for (const QString &number : other.m_phones) {
         if (number.isEmpty())
             continue;
-        const qsizetype at = mine.indexOf(number);
-        if (at < 0)
+        const auto end = mine.begin() + left;
+        const auto at = std::find(mine.begin(), end, QStringView(number));
+        if (at == end)
             return false;
-        mine.removeAt(at); // each number matches once
+        std::swap(*at, *(end - 1));
+        --left;
     }
-    return true;
+    return left == 0;
 }
 
 QString CCardData::CompanySortKey() const

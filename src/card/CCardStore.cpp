@@ -2,6 +2,7 @@
 
 #include "CCardFileWriter.h"
 #include "CChunk.h"
+#include "CIdentityKey.h"
 #include "CManagementScan.h"
 
 #include <QDir>
@@ -156,7 +157,9 @@ bool CCardStore::Open(const QString &path)
 
     QList<CCardData *> refused;
     m_cards.reserve(found.size());
-    m_slotsByName.reserve(qsizetype(found.size())); // no rehashing while the names go in
+    // No rehashing while the names and keys go in.
+    m_slotsByName.reserve(qsizetype(found.size()));
+    m_slotsByKey.reserve(qsizetype(found.size()));
     for (CManagementScan::Found &f : found) {
         CCardData *card = f.card.get();
         card->SetStoreIndex(int(m_cards.size()));
@@ -277,21 +280,39 @@ CCardData *CCardStore::CardAt(int slot) const
     return slot >= 0 && slot < Count() ? m_cards[size_t(slot)].get() : nullptr;
 }
 
+namespace {
+
+void InsertSlot(QList<int> &slotList, int slot)
+{
+    slotList.insert(std::lower_bound(slotList.begin(), slotList.end(), slot), slot);
+}
+
+template <typename Key> void RemoveSlot(QHash<Key, QList<int>> &table, const Key &key, int slot)
+{
+    const auto it = table.find(key);
+    if (it == table.end())
+        return;
+    const auto at = std::lower_bound(it->begin(), it->end(), slot);
+    if (at != it->end() && *at == slot)
+        it->erase(at);
+    if (it->isEmpty())
+        table.erase(it);
+}
+
+} // namespace
+
+// Both tables follow the card's current Name and phones: callers remove a card
+// before changing it and add it again afterwards.
 void CCardStore::AddName(CCardData *card)
 {
-    QList<int> &slotList = m_slotsByName[card->Name()];
-    slotList.insert(std::lower_bound(slotList.begin(), slotList.end(), card->StoreIndex()),
-                    card->StoreIndex());
+    InsertSlot(m_slotsByName[card->Name()], card->StoreIndex());
+    InsertSlot(m_slotsByKey[CIdentityKey::Of(*card)], card->StoreIndex());
 }
 
 void CCardStore::RemoveName(CCardData *card)
 {
-    const auto it = m_slotsByName.find(card->Name());
-    if (it == m_slotsByName.end())
-        return;
-    it->removeOne(card->StoreIndex());
-    if (it->isEmpty())
-        m_slotsByName.erase(it);
+    RemoveSlot(m_slotsByName, card->Name(), card->StoreIndex());
+    RemoveSlot(m_slotsByKey, CIdentityKey::Of(*card), card->StoreIndex());
 }
 
 CCardData *CCardStore::AddCard(const CCardData &card, CCardFileWriter *file)
@@ -367,24 +388,28 @@ bool CCardStore::Delete(CCardData *stored, CCardFileWriter *file)
 
 int CCardStore::FindDuplicate(const CCardData &card, bool skipFixed, int *kind) const
 {
+    // The answer a walk over all live slots in order would give: a same-named
+    // Fixed card stops it at once under skipFixed, otherwise the first
+    // identical card wins over the first same-named one.
     int slot = -1;
     int result = DuplicateNone;
-    const auto it = m_slotsByName.constFind(card.Name());
-    if (it != m_slotsByName.cend()) {
-        for (int s : *it) {
-            const CCardData *stored = m_cards[size_t(s)].get();
-            if (slot < 0) {
-                slot = s;
-                result = DuplicateSameName;
-                if (skipFixed && stored->Fixed()) {
-                    result = DuplicateIdentical;
-                    break;
+    const auto byName = m_slotsByName.constFind(card.Name());
+    if (byName != m_slotsByName.cend()) {
+        slot = byName->front();
+        result = DuplicateSameName;
+        if (skipFixed && m_cards[size_t(slot)]->Fixed()) {
+            result = DuplicateIdentical;
+        } else {
+            const auto byKey = m_slotsByKey.constFind(CIdentityKey::Of(card));
+            if (byKey != m_slotsByKey.cend()) {
+                // Usually the front one; others only after a key collision.
+                for (int s : *byKey) {
+                    if (m_cards[size_t(s)]->IsIdentical(card)) {
+                        slot = s;
+                        result = DuplicateIdentical;
+                        break;
+                    }
                 }
-            }
-            if (stored->IsIdentical(card)) {
-                slot = s;
-                result = DuplicateIdentical;
-                break;
             }
         }
     }
@@ -399,6 +424,7 @@ void CCardStore::Clear()
     m_cards.clear();
     m_freeSlots.clear();
     m_slotsByName.clear();
+    m_slotsByKey.clear();
     m_liveCount = 0;
 
     const StoreSettings defaults = StoreSettings::Defaults();

@@ -119,6 +119,7 @@ private:
     int m_liveCount = 0;
     CCardIndex m_index;
     QHash<QString, QList<int>> m_slotsByName; // live slots per Name, ascending
+    QHash<quint64, QList<int>> m_slotsByKey;  // live slots per CIdentityKey, ascending
     QStringList m_groupNames;
     QList<int> m_groupIcons;
     CCheckArray m_checkList;

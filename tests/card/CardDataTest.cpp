@@ -1,4 +1,5 @@
 #include "CCardData.h"
+#include "CIdentityKey.h"
 #include "ReadingFake.h"
 
 #include <QByteArray>
@@ -502,6 +503,38 @@ TEST_F(CardDataTest, IdenticalMeansSameNameAndSameNumbers)
     e.SetPhone(QStringLiteral("2"), 1, 0);
     EXPECT_FALSE(d.IsIdentical(e));
     EXPECT_FALSE(e.IsIdentical(d));
+
+    // Same entry count, but one side has an extra non-empty number.
+    CCardData f;
+    CCardData g;
+    f.SetPhone(QStringLiteral("1"), 0, 0);
+    f.SetPhone(QString(), 1, 0);
+    g.SetPhone(QStringLiteral("1"), 0, 0);
+    g.SetPhone(QStringLiteral("1"), 1, 0);
+    EXPECT_FALSE(f.IsIdentical(g));
+    EXPECT_FALSE(g.IsIdentical(f));
+}
+
+TEST_F(CardDataTest, IdenticalWithManyNumbersAndItsKey)
+{
+    // More numbers than the small fixed buffers hold, in reversed order.
+    CCardData a;
+    CCardData b;
+    const int count = 12;
+    for (int i = 0; i < count; ++i) {
+        a.SetPhone(i % 3 ? QString::number(i % 5) : QString(), i, 0);
+        b.SetPhone((count - 1 - i) % 3 ? QString::number((count - 1 - i) % 5) : QString(), i, 0);
+    }
+    EXPECT_TRUE(a.IsIdentical(b));
+    EXPECT_TRUE(b.IsIdentical(a));
+    EXPECT_EQ(CIdentityKey::Of(a), CIdentityKey::Of(b));
+
+    b.SetPhone(QStringLiteral("9"), 1, 0);
+    EXPECT_FALSE(a.IsIdentical(b));
+    EXPECT_NE(CIdentityKey::Of(a), CIdentityKey::Of(b));
+    CCardData c(a);
+    c.SetName(QStringLiteral("x"));
+    EXPECT_NE(CIdentityKey::Of(a), CIdentityKey::Of(c));
 }
 
 TEST_F(CardDataTest, SearchPredicates)

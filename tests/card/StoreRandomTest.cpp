@@ -174,8 +174,13 @@ TEST(StoreRandomTest, AgreesWithTheReferenceModel)
         } else if (op < 8) {
             CCardData *stored = store.CardAt(live[random.bounded(int(live.size()))]);
             CCardData data = *stored;
-            if (random.bounded(2) == 0) {
+            const int edit = int(random.bounded(3));
+            if (edit == 0) {
                 data = RandomCard(random);
+            } else if (edit == 1) {
+                // Only the numbers change: the card must move between identity keys.
+                static const QStringList numbers{"", "111", "222", "333"};
+                data.SetPhone(Pick(random, numbers), int(random.bounded(3)), 1);
             } else {
                 data.SetMemo(QStringLiteral("edited"));
                 data.SetFixed(!data.Fixed());
