@@ -81,7 +81,8 @@ TEST(StartupFileChoice, DamagedFileIsKeptAsBakBeforeANewOneReplacesIt)
 {
     TempDir dir;
     const QString path = dir.File("office.ovd");
-    const QByteArray damaged("NMCD\x99\x00\x00\x00garbage that is no management file", 44);
+    static const char raw[] = "NMCD\x99\x00\x00\x00garbage that is no management file";
+    const QByteArray damaged(raw, sizeof raw - 1);
     TempDir::WriteAll(path, damaged);
     TempDir::WriteAll(path + ".bak0", "an older backup");
 
