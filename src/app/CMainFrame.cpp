@@ -2,8 +2,10 @@
 
 #include "CBackup.h"
 #include "CCardData.h"
+#include "CCardEditView.h"
 #include "CCardListModel.h"
 #include "CCardListView.h"
+#include "CImageFrame.h"
 #include "CPanePlaceholder.h"
 #include "CSettings.h"
 #include "CTabView.h"
@@ -166,6 +168,8 @@ void CMainFrame::SaveState()
     m_settings.listViewColumnWidth = m_list->ColumnWidths();
     m_settings.listViewStyle = m_list->CurrentStyle();
     m_settings.showToolBar = !m_toolBar->isHidden();
+    if (m_imageFrame)
+        m_settings.imageToolBarPos = m_imageFrame->ToolBarPos();
     switch (m_window->toolBarArea(m_toolBar)) {
     case Qt::BottomToolBarArea:
         m_settings.toolBarPos = 1;
@@ -196,6 +200,12 @@ void CMainFrame::Reload()
     // Never shorter than the tab captions need, so Japanese text is not cut off.
     m_tabs->setFixedHeight(qMax(TabStripHeight(logicalDpiY()), m_tabs->Bar()->sizeHint().height() + 1));
     m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
+    if (m_editView) {
+        // Another file: the panes must let go of the old file's cards.
+        m_editView->RefreshGroups();
+        m_editView->RefreshCheckList();
+        ShowFocusedCard(m_list->CurrentCard());
+    }
     UpdateStatus();
 }
 

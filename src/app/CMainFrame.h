@@ -4,6 +4,11 @@
 #include <QWidget>
 
 class CCardData;
+class CCardEditView;
+class CCardImageView;
+class CCardStore;
+class CImageFrame;
+class CMailDlg;
 class CCardListView;
 class CSettings;
 class CTabView;
@@ -42,6 +47,12 @@ public:
     void ShowEditPane(bool show);
     void ShowImagePane(bool show);
     CCardData *NewCard();
+    // Puts the detail and image panes in place, working on the store behind the card source;
+    // the options dialog writes the settings file at settingsPath.
+    void AttachStore(CCardStore *store, const QString &settingsPath);
+    void ShowOptions();
+    void EditGroups();
+    void EditCheckList();
 
     QAction *Action(const QString &key) const { return m_actions.value(key); }
     CCardListView *List() const { return m_list; }
@@ -51,6 +62,9 @@ public:
     QWidget *EditPane() const { return m_edit; }
     QWidget *ImagePane() const { return m_image; }
     QToolBar *ToolBar() const { return m_toolBar; }
+    CCardEditView *EditView() const { return m_editView; }
+    CCardImageView *ImageView() const { return m_imageView; }
+    CImageFrame *ImageFrame() const { return m_imageFrame; }
 
 signals:
     void FileChanged(const QString &path);
@@ -78,6 +92,13 @@ private:
     void OnColumnOrder();
     void OnClipboard(const QString &which);
     QStringList GroupNames() const;
+    void ConnectViews();
+    void BindImageCommands();
+    void ShowFocusedCard(CCardData *card);
+    void OnCardStored(CCardData *card);
+    void OnMailSend();
+    void OnMailDialog(int list);
+    void OpenMail(const QString &address);
 
     QMainWindow *m_window;
     CSettings &m_settings;
@@ -92,6 +113,13 @@ private:
     QSplitter *m_right = nullptr;
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
+    CCardStore *m_store = nullptr;
+    QString m_settingsPath;
+    CCardEditView *m_editView = nullptr;
+    CCardImageView *m_imageView = nullptr;
+    CImageFrame *m_imageFrame = nullptr;
+    CMailDlg *m_mailDlg = nullptr;
+    bool m_storing = false; // the list follows a card the edit view stored
     int m_editHeight = 400;
     int m_leftWidth = 455;
     bool m_sizesPending = true;

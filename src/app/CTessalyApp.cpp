@@ -1,5 +1,7 @@
 #include "CTessalyApp.h"
 
+#include "CMainFrame.h"
+
 #include "AppPaths.h"
 #include "CCardStore.h"
 #include "CManagementFileChooser.h"
@@ -66,6 +68,7 @@ int CTessalyApp::Run()
     if (!m_settings->options.opening)
         CSplashWnd().exec();
     m_window = std::make_unique<CTessalyDlg>(*m_settings, *m_source, m_messages);
+    m_window->Frame()->AttachStore(m_store.get(), AppPaths::SettingsFilePath());
     QObject::connect(m_instance.get(), &CSingleInstance::RaiseRequested, m_window.get(), &CTessalyDlg::Raise);
     m_window->show();
     const int code = QApplication::exec();

@@ -1,0 +1,233 @@
+#include "CCardEditView.h"
+#include "CCardImageView.h"
+#include "CCardListModel.h"
+#include "CCardListView.h"
+#include "CEditCheckListDlg.h"
+#include "CEditGroupDlg.h"
+#include "CImageFrame.h"
+#include "CMailDlg.h"
+#include "CMainFrame.h"
+#include "COptionMapping.h"
+#include "COptionSheet.h"
+#include "CSettings.h"
+#include "CSkin.h"
+#include "CTabView.h"
+#include "CThumbnailCache.h"
+#include "IMessageBox.h"
+#include "MailComposer.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QMainWindow>
+#include <QSplitter>
+#include <QUrl>
+
+// The detail and image panes, the options, group and check-list dialogs and mail.
+
+namespace {
+MailOptions MailOptionsOf(const OptionRecord &options)
+{
+    MailOptions m;
+    m.company = options.mailCompany;
+    m.department = options.mailDepartment;
+    m.name = options.mailName;
+    m.honorific = options.mailHonorific;
+    return m;
+}
+
+QList<MailerInfo> MailersOf(const QList<CMailDlg::Recipient> &rows)
+{
+    QList<MailerInfo> mailers;
+    for (const CMailDlg::Recipient &r : rows)
+        mailers.append({r.address, r.name, r.company, r.department});
+    return mailers;
+}
+} // namespace
+
+void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
+{
+    m_store = store;
+    m_settingsPath = settingsPath;
+    m_editView = new CCardEditView(store, &m_messages);
+    m_editView->SetOptions(COptionMapping::ToValues(m_settings.options));
+    m_imageView = new CCardImageView(store, &m_messages);
+    m_imageFrame = new CImageFrame(m_imageView);
+    m_imageFrame->SetToolBarPos(m_settings.imageToolBarPos);
+
+    // The new panes take the placeholders' places, sizes and visibility.
+    for (QWidget **pane : {&m_edit, &m_image}) {
+        QWidget *view = pane == &m_edit ? static_cast<QWidget *>(m_editView) : m_imageFrame;
+        view->setMinimumHeight((*pane)->minimumHeight());
+        view->setVisible(!(*pane)->isHidden());
+        delete m_right->replaceWidget(m_right->indexOf(*pane), view);
+        *pane = view;
+    }
+    if (!m_sizesPending)
+        ApplyRightSizes();
+    ConnectViews();
+    BindImageCommands();
+    ShowFocusedCard(m_list->CurrentCard());
+}
+
+void CMainFrame::ConnectViews()
+{
+    connect(m_list, &CCardListView::CurrentCardChanged, this, &CMainFrame::ShowFocusedCard);
+    connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::OnCardStored);
+    connect(m_editView, &CCardEditView::GroupsEdited, this, [this] { OnRowChosen(m_tabs->Row()); });
+    connect(m_editView, &CCardEditView::CheckListEdited, this,
+            [this] { m_list->Refresh(m_list->CurrentCard()); });
+    connect(m_editView, &CCardEditView::MailRequested, this,
+            [this](const CCardData &card, const QString &address) {
+                OpenMail(MailComposer::ForEditView(MailerInfo::FromCard(card), address,
+                                                   MailOptionsOf(m_settings.options)));
+            });
+    connect(m_imageView, &CCardImageView::CardStored, this, [this](CCardData *card) {
+        m_editView->ShowCard(card);
+        m_list->Refresh(card);
+        UpdateStatus();
+    });
+    connect(m_imageView, &CCardImageView::ThumbnailChanged, this, [this](CCardData *card) {
+        m_list->ThumbnailCache()->Reset();
+        m_list->Refresh(card);
+    });
+
+    connect(Action(QStringLiteral("options")), &QAction::triggered, this, &CMainFrame::ShowOptions);
+    connect(Action(QStringLiteral("groups")), &QAction::triggered, this, &CMainFrame::EditGroups);
+    connect(Action(QStringLiteral("checkList")), &QAction::triggered, this, &CMainFrame::EditCheckList);
+    connect(Action(QStringLiteral("mailSend")), &QAction::triggered, this, &CMainFrame::OnMailSend);
+    connect(Action(QStringLiteral("mailTo")), &QAction::triggered, this,
+            [this] { OnMailDialog(CMailDlg::To); });
+    connect(Action(QStringLiteral("mailCc")), &QAction::triggered, this,
+            [this] { OnMailDialog(CMailDlg::Cc); });
+    connect(Action(QStringLiteral("mailBcc")), &QAction::triggered, this,
+            [this] { OnMailDialog(CMailDlg::Bcc); });
+    for (const char *key : {"options", "groups", "checkList", "mailSend", "mailTo", "mailCc", "mailBcc"})
+        Action(QString::fromLatin1(key))->setEnabled(true);
+}
+
+void CMainFrame::BindImageCommands()
+{
+    // The menu items stand for the image pane's own commands and follow their state.
+    static const struct
+    {
+        const char *key;
+        CCardImageView::Command command;
+    } bindings[] = {{"cardImage", CCardImageView::ShowCardImage},
+                    {"photoImage", CCardImageView::ShowPersonPhoto},
+                    {"zoomIn", CCardImageView::ZoomIn},
+                    {"zoomOut", CCardImageView::ZoomOut},
+                    {"zoomFit", CCardImageView::FitWhole},
+                    {"rotate", CCardImageView::Rotate},
+                    {"swapImages", CCardImageView::SwapPictures},
+                    {"addImage", CCardImageView::AddOrChange},
+                    {"deleteImage", CCardImageView::DeletePicture}};
+    for (const auto &b : bindings) {
+        QAction *menu = Action(QString::fromLatin1(b.key));
+        QAction *own = m_imageView->Action(b.command);
+        auto follow = [menu, own] {
+            menu->setEnabled(own->isEnabled());
+            if (menu->isCheckable())
+                menu->setChecked(own->isChecked());
+        };
+        follow();
+        connect(own, &QAction::changed, menu, follow);
+        connect(menu, &QAction::triggered, own, [own, follow] {
+            own->trigger();
+            follow();
+        });
+    }
+}
+
+void CMainFrame::ShowFocusedCard(CCardData *card)
+{
+    // The list reselects the card the edit view just stored; reloading it would disturb typing.
+    if (!m_storing)
+        m_editView->ShowCard(card);
+    m_imageView->ShowCard(card);
+}
+
+void CMainFrame::OnCardStored(CCardData *card)
+{
+    m_storing = true;
+    m_list->Refresh(card);
+    if (card && m_list->Model()->ItemOf(card) < 0) {
+        // A card that left the shown tab is still shown, in すべて.
+        m_tabs->SelectPosition(0);
+        m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
+    }
+    m_list->SelectCard(card);
+    m_storing = false;
+    m_imageView->ShowCard(card);
+    UpdateStatus();
+}
+
+void CMainFrame::ShowOptions()
+{
+    COptionValues values = COptionMapping::ToValues(m_settings.options);
+    COptionSheet sheet(
+        values,
+        [this, &values] {
+            m_settings.options = COptionMapping::ToRecord(values, m_settings.options);
+            SaveState();
+            return m_settings.WriteAll(m_settingsPath);
+        },
+        &m_messages, m_window);
+    connect(&sheet, &COptionSheet::Applied, this, [this](const COptionValues &applied) {
+        m_editView->SetOptions(applied);
+        CSkin::Apply(applied.SkinColorFor(applied.skinColorType));
+    });
+    connect(&sheet, &COptionSheet::ThumbnailSizeChanged, this, [this](int pixels) {
+        m_list->ThumbnailCache()->Reset();
+        m_list->SetThumbnailSize(QSize(pixels, pixels));
+    });
+    sheet.exec();
+}
+
+void CMainFrame::EditGroups()
+{
+    CEditGroupDlg dialog(m_store, m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    OnRowChosen(m_tabs->Row());
+    m_editView->RefreshGroups();
+}
+
+void CMainFrame::EditCheckList()
+{
+    CEditCheckListDlg dialog(m_store, &m_messages, m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_editView->RefreshCheckList();
+    m_list->Refresh(m_list->CurrentCard());
+}
+
+void CMainFrame::OnMailSend()
+{
+    QList<MailerInfo> mailers;
+    for (const CCardData *card : m_list->SelectedCards())
+        mailers.append(MailerInfo::FromCard(*card));
+    OpenMail(MailComposer::ForSelection(mailers, MailOptionsOf(m_settings.options)));
+}
+
+void CMainFrame::OnMailDialog(int list)
+{
+    if (!m_mailDlg) {
+        m_mailDlg = new CMailDlg(m_window);
+        connect(m_mailDlg, &CMailDlg::ComposeRequested, this,
+                [this](const QList<CMailDlg::Recipient> &to, const QList<CMailDlg::Recipient> &cc,
+                       const QList<CMailDlg::Recipient> &bcc) {
+                    OpenMail(MailComposer::ForRecipients(MailersOf(to), MailersOf(cc), MailersOf(bcc),
+                                                         MailOptionsOf(m_settings.options)));
+                });
+    }
+    m_mailDlg->AddCards(static_cast<CMailDlg::List>(list), m_list->SelectedCards());
+    m_mailDlg->show();
+    m_mailDlg->raise();
+    m_mailDlg->activateWindow();
+}
+
+void CMainFrame::OpenMail(const QString &address)
+{
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}

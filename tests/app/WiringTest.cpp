@@ -1,0 +1,115 @@
+#include "../views/RecordingMessageBox.h"
+#include "CCardEditView.h"
+#include "CCardImageView.h"
+#include "CCardListModel.h"
+#include "CCardListView.h"
+#include "CCardStore.h"
+#include "CEdit1Sheet.h"
+#include "CMainFrame.h"
+#include "COptionSheet.h"
+#include "CSettings.h"
+#include "CStoreCardSource.h"
+#include "CTessalyDlg.h"
+#include "TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+// The real store behind the window, as the program runs it.
+struct WiringFixture : ::testing::Test
+{
+    TempDir dir;
+    CSettings settings;
+    CCardStore store{&settings.store};
+    CStoreCardSource source{store};
+    RecordingMessageBox messages;
+    std::unique_ptr<CTessalyDlg> window;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(store.CreateNew(dir.File("office.ovd")));
+        window = std::make_unique<CTessalyDlg>(settings, source, messages);
+        Frame()->AttachStore(&store, dir.File("settings.ini"));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    CMainFrame *Frame() { return window->Frame(); }
+};
+} // namespace
+
+TEST_F(WiringFixture, PanesReplaceThePlaceholdersAndFollowTheListFocus)
+{
+    EXPECT_EQ(Frame()->EditPane(), Frame()->EditView());
+    EXPECT_TRUE(Frame()->EditView()->isVisible());
+    EXPECT_TRUE(Frame()->ImageView()->isVisible());
+    CCardData *first = Frame()->NewCard();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Frame()->EditView()->StoredCard(), first);
+    CCardData *second = Frame()->NewCard();
+    EXPECT_EQ(Frame()->EditView()->StoredCard(), second);
+    Frame()->List()->SelectCard(first);
+    EXPECT_EQ(Frame()->EditView()->StoredCard(), first);
+}
+
+TEST_F(WiringFixture, AnEditReachesTheStoreAndTheListRow)
+{
+    CCardData *card = Frame()->NewCard();
+    ASSERT_NE(card, nullptr);
+    QLineEdit *company = Frame()->EditView()->Sheet1()->company;
+    company->setText(QString::fromUtf8("山田商事"));
+    emit company->editingFinished();
+
+    CCardData *stored = Frame()->EditView()->StoredCard();
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->Company(), QString::fromUtf8("山田商事"));
+    // The list shows the stored card selected, with the new text in its row.
+    EXPECT_EQ(Frame()->List()->CurrentCard(), stored);
+    const int row = Frame()->List()->Model()->ItemOf(stored);
+    ASSERT_GE(row, 0);
+    bool shown = false;
+    for (int c = 0; c < Frame()->List()->Model()->columnCount(); ++c)
+        shown |= Frame()->List()->Model()->index(row, c).data().toString() == QString::fromUtf8("山田商事");
+    EXPECT_TRUE(shown);
+    // The edit did not reload the edit view under the user's cursor.
+    EXPECT_EQ(company->text(), QString::fromUtf8("山田商事"));
+}
+
+TEST_F(WiringFixture, MenuCommandsOfTheImagePaneAreLive)
+{
+    Frame()->NewCard();
+    EXPECT_TRUE(Frame()->Action(QStringLiteral("addImage"))->isEnabled());
+    EXPECT_EQ(Frame()->Action(QStringLiteral("addImage"))->isEnabled(),
+              Frame()->ImageView()->Action(CCardImageView::AddOrChange)->isEnabled());
+    EXPECT_EQ(Frame()->Action(QStringLiteral("zoomIn"))->isEnabled(),
+              Frame()->ImageView()->Action(CCardImageView::ZoomIn)->isEnabled());
+    for (const char *key : {"options", "groups", "checkList", "mailSend"})
+        EXPECT_TRUE(Frame()->Action(QString::fromLatin1(key))->isEnabled()) << key;
+}
+
+TEST_F(WiringFixture, OptionsOkWritesTheSettingsFileAndAppliesTheThumbnailSize)
+{
+    // Values that differ from the defaults must survive the round trip through the dialog.
+    settings.options.thumbnailSizeType = 2;
+    settings.options.mailHonorific = QString::fromUtf8("殿");
+    settings.options.serialPort = 3;
+    QTimer::singleShot(0, [] {
+        auto *sheet = qobject_cast<COptionSheet *>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        sheet->Apply(); // what OK does
+        sheet->accept();
+    });
+    Frame()->ShowOptions();
+    const QByteArray written = TempDir::ReadAll(dir.File("settings.ini"));
+    EXPECT_FALSE(written.isEmpty());
+    CSettings reread;
+    reread.ReadAll(dir.File("settings.ini"));
+    EXPECT_EQ(reread.options, settings.options);
+    EXPECT_EQ(reread.options.mailHonorific, QString::fromUtf8("殿"));
+    EXPECT_EQ(reread.options.thumbnailSizeType, 2);
+}
