@@ -85,8 +85,8 @@ class Phone:
 
     def build_tree(self):
         files = {}
-        for spec in self.o.file:
-            name, _, size = spec.partition(":")
+        for entry in self.o.file:
+            name, _, size = entry.partition(":")
             files[name] = (vcard(name), int(size) if size else None)
         root = {f: {} for f in self.o.root_folder}
         root[self.o.docs_folder] = {"NameCard": files, "Other": {}}
