@@ -7,6 +7,8 @@
 #include "CImageFrame.h"
 #include "CMailDlg.h"
 #include "CMainFrame.h"
+
+#include "CDropImport.h"
 #include "COptionMapping.h"
 #include "COptionSheet.h"
 #include "CSettings.h"
@@ -14,6 +16,7 @@
 #include "CTabView.h"
 #include "CThumbnailCache.h"
 #include "IMessageBox.h"
+#include "ImportOptions.h"
 #include "MailComposer.h"
 
 #include <QAction>
@@ -72,6 +75,20 @@ void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
 void CMainFrame::ConnectViews()
 {
     connect(m_list, &CCardListView::CurrentCardChanged, this, &CMainFrame::ShowFocusedCard);
+    connect(m_list, &CCardListView::ImportRequested, this,
+            [this](const QStringList &vcards, const QString &) {
+                // CSV files need the column-mapping dialog first; only vCard files are taken here.
+                if (vcards.isEmpty())
+                    return;
+                ImportOptions options;
+                options.autoYomi = m_settings.options.autoYomi;
+                options.skipCheckFixedData = m_settings.options.skipCheckFixedData;
+                // The worker owns the store while it runs: the list must not read cards meanwhile.
+                m_list->setUpdatesEnabled(false);
+                CDropImport::Run(this, *m_store, options, m_messages, vcards);
+                m_list->setUpdatesEnabled(true);
+                Reload();
+            });
     connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::OnCardStored);
     connect(m_editView, &CCardEditView::GroupsEdited, this, [this] { OnRowChosen(m_tabs->Row()); });
     connect(m_editView, &CCardEditView::CheckListEdited, this,
