@@ -148,26 +148,34 @@ bool CImportEngine::ImportVCardSource(const QString &path, const QString &photoF
                                       const QString &sourceName, const QString &fileDate,
                                       ImportCounters &counters)
 {
-    const auto scratch = PhotoScratch(photoFolder);
-    if (!scratch)
-        return false;
-    QList<VCARD_DATA> entries;
-    if (!ReadVCardFile(path, scratch->path(), entries))
-        return false;
-    return MergeEntries(entries, scratch->path(), sourceName, fileDate, counters);
+    const auto read = [&](const QString &scratch, QList<VCARD_DATA> &entries) {
+        return ReadVCardFile(path, scratch, entries);
+    };
+    return ReadAndMerge(read, false, photoFolder, sourceName, fileDate, counters);
 }
 
 bool CImportEngine::ImportVCardText(const QByteArray &text, const QString &photoFolder,
                                     const QString &sourceName, const QString &fileDate,
                                     ImportCounters &counters)
 {
+    const auto read = [&](const QString &scratch, QList<VCARD_DATA> &entries) {
+        return ReadVCardText(text, scratch, entries);
+    };
+    return ReadAndMerge(read, true, photoFolder, sourceName, fileDate, counters);
+}
+
+bool CImportEngine::ReadAndMerge(const std::function<bool(const QString &, QList<VCARD_DATA> &)> &read,
+                                 bool firstOnly, const QString &photoFolder, const QString &sourceName,
+                                 const QString &fileDate, ImportCounters &counters)
+{
     const auto scratch = PhotoScratch(photoFolder);
     if (!scratch)
         return false;
     QList<VCARD_DATA> entries;
-    if (!ReadVCardText(text, scratch->path(), entries))
+    if (!read(scratch->path(), entries))
         return false;
-    entries = entries.mid(0, 1);
+    if (firstOnly)
+        entries = entries.mid(0, 1);
     return MergeEntries(entries, scratch->path(), sourceName, fileDate, counters);
 }
 

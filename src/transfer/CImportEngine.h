@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "ImportCounters.h"
 #include "ImportOptions.h"
 #include "OverwriteAnswer.h"
@@ -70,6 +72,11 @@ public:
     void SetToday(const QDate &today) { m_today = today; }
 
 private:
+    // Reads one source into a private photo scratch folder and merges its entries
+    // (only the first one when firstOnly).
+    bool ReadAndMerge(const std::function<bool(const QString &, QList<VCARD_DATA> &)> &read, bool firstOnly,
+                      const QString &photoFolder, const QString &sourceName, const QString &fileDate,
+                      ImportCounters &counters);
     bool MergeEntries(QList<VCARD_DATA> &entries, const QString &photoFolder, const QString &sourceName,
                       const QString &fileDate, ImportCounters &counters);
     void CopyPhotos(const VCARD_DATA &entry, const QString &photoFolder, const CCardData &stored) const;
