@@ -5,6 +5,7 @@
 
 #include <QDataStream>
 #include <QDate>
+#include <QStringBuilder>
 #include <QUuid>
 #include <QVarLengthArray>
 
@@ -468,8 +469,9 @@ bool CCardData::SetZipCode(const QString &text)
 
 bool CCardData::RecomposeAddress()
 {
+    // Built in one allocation: every address-part setter calls this.
     const QString address =
-        m_country + kSpace + m_prefecture + kSpace + m_city + kSpace + m_street + kSpace + m_addressExtra;
+        m_country % kSpace % m_prefecture % kSpace % m_city % kSpace % m_street % kSpace % m_addressExtra;
     // Five full parts and their spaces can exceed the address field by a few characters.
     return StoreLimited(m_address, address, kAddressLimit);
 }

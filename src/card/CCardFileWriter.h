@@ -34,8 +34,12 @@ public:
     bool AppendRecord(const QByteArray &chunk, qint32 *recordOffset);
 
 private:
+    // A positioned write of all the bytes, retried after interruptions.
+    bool WriteAt(qint64 position, const char *data, qsizetype size);
+
     QFile m_file;
     QString m_path;
+    qint64 m_size = 0; // the file's size, kept here so appends need no stat call
     quint32 m_length = 0;
     quint32 m_count = 0;
 };

@@ -44,59 +44,84 @@ constexpr quint32 TagCIEC = CChunk::Tag("CIEC");
 constexpr quint32 TagCIFL = CChunk::Tag("CIFL");
 constexpr quint32 TagCIIO = CChunk::Tag("CIIO");
 
-void AppendHead(QByteArray &out, quint32 tag, quint32 length)
+// Writes a card chunk's fields, or only counts their bytes when given no
+// buffer: the chunk is sized once and filled without any further allocation.
+class ChunkSink
 {
-    CChunk::AppendU32(out, tag);
-    CChunk::AppendU32(out, length);
-}
+public:
+    explicit ChunkSink(char *out = nullptr) : m_out(out) {}
 
-void AppendUtf16(QByteArray &out, const QString &text)
-{
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        out.append(char(u & 0xFF));
-        out.append(char(u >> 8));
+    qsizetype Size() const { return m_size; }
+
+    void Head(quint32 tag, quint32 length)
+    {
+        U32(tag);
+        U32(length);
     }
-    out.append('\0');
-    out.append('\0');
-}
-
-void AppendText(QByteArray &out, quint32 tag, const QString &text)
-{
-    if (text.isEmpty())
-        return;
-    AppendHead(out, tag, quint32(text.size()) * 2 + 2);
-    AppendUtf16(out, text);
-}
-
-void AppendKindText(QByteArray &out, quint32 tag, quint32 kind, const QString &text)
-{
-    AppendHead(out, tag, 4 + quint32(text.size()) * 2 + 2);
-    CChunk::AppendU32(out, kind);
-    AppendUtf16(out, text);
-}
-
-void AppendDate(QByteArray &out, quint32 tag, const CardDate &date)
-{
-    AppendHead(out, tag, 16);
-    for (quint16 v : {date.year, date.month, date.dayOfWeek, date.day, date.hour, date.minute, date.second,
-                      date.milliseconds}) {
-        out.append(char(v & 0xFF));
-        out.append(char(v >> 8));
+    void Text(quint32 tag, const QString &text)
+    {
+        if (text.isEmpty())
+            return;
+        Head(tag, quint32(text.size()) * 2 + 2);
+        Utf16(text);
     }
-}
+    void KindText(quint32 tag, quint32 kind, const QString &text)
+    {
+        Head(tag, 4 + quint32(text.size()) * 2 + 2);
+        U32(kind);
+        Utf16(text);
+    }
+    void Date(quint32 tag, const CardDate &date)
+    {
+        Head(tag, 16);
+        for (quint16 v : {date.year, date.month, date.dayOfWeek, date.day, date.hour, date.minute,
+                          date.second, date.milliseconds})
+            U16(v);
+    }
+    void Int(quint32 tag, qint32 value)
+    {
+        Head(tag, 4);
+        U32(quint32(value));
+    }
+    void Bool(quint32 tag, bool value)
+    {
+        Head(tag, 1);
+        Byte(value ? 1 : 0);
+    }
+    void Byte(quint8 value)
+    {
+        if (m_out)
+            m_out[m_size] = char(value);
+        ++m_size;
+    }
 
-void AppendInt(QByteArray &out, quint32 tag, qint32 value)
-{
-    AppendHead(out, tag, 4);
-    CChunk::AppendU32(out, quint32(value));
-}
+private:
+    void U16(quint16 value)
+    {
+        Byte(quint8(value & 0xFF));
+        Byte(quint8(value >> 8));
+    }
+    void U32(quint32 value)
+    {
+        U16(quint16(value & 0xFFFF));
+        U16(quint16(value >> 16));
+    }
+    // Little-endian UTF-16 with a closing zero unit.
+    void Utf16(const QString &text)
+    {
+        if (m_out && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            memcpy(m_out + m_size, text.constData(), size_t(text.size()) * 2);
+            m_size += text.size() * 2;
+        } else {
+            for (QChar c : text)
+                U16(c.unicode());
+        }
+        U16(0);
+    }
 
-void AppendBool(QByteArray &out, quint32 tag, bool value)
-{
-    AppendHead(out, tag, 1);
-    out.append(value ? '\1' : '\0');
-}
+    char *m_out;
+    qsizetype m_size = 0;
+};
 
 // The number of UTF-16 units before the first zero unit or the end of the data; an odd last byte is ignored.
 qsizetype TextUnits(const char *p, qsizetype n)
@@ -183,53 +208,58 @@ void CChunk::AppendU32(QByteArray &out, quint32 value)
 
 QByteArray CChunk::EncodeCard(const CCardData &card)
 {
-    QByteArray out;
-    AppendHead(out, TagCDDT, 0);
-    if (card.m_id.isEmpty())
-        return out;
-    out.reserve(512);
-    AppendText(out, TagCIID, card.m_id);
-    AppendText(out, TagCINM, card.m_name);
-    AppendText(out, TagCINL, card.m_lastName);
-    AppendText(out, TagCINF, card.m_firstName);
-    AppendText(out, TagCIYM, card.m_yomiName);
-    AppendText(out, TagCIYL, card.m_yomiLastName);
-    AppendText(out, TagCIYF, card.m_yomiFirstName);
-    AppendText(out, TagCICN, card.m_company);
-    AppendText(out, TagCICY, card.m_companyYomi);
-    AppendText(out, TagCIPN, card.m_department);
-    AppendText(out, TagCIPP, card.m_title);
-    for (qsizetype i = 0; i < card.m_phones.size(); ++i) {
-        if (!card.m_phones[i].isEmpty())
-            AppendKindText(out, TagCITL, card.m_phoneKinds.value(i), card.m_phones[i]);
-    }
-    for (qsizetype i = 0; i < card.m_mails.size(); ++i) {
-        if (!card.m_mails[i].isEmpty())
-            AppendKindText(out, TagCIML, card.m_mailKinds.value(i), card.m_mails[i]);
-    }
-    AppendText(out, TagCIZP, card.m_zipCode);
-    AppendText(out, TagCIAD, card.m_address);
-    AppendText(out, TagCICO, card.m_country);
-    AppendText(out, TagCIDV, card.m_prefecture);
-    AppendText(out, TagCICT, card.m_city);
-    AppendText(out, TagCIAN, card.m_street);
-    AppendText(out, TagCIAE, card.m_addressExtra);
-    AppendText(out, TagCIUR, card.m_url);
-    AppendText(out, TagCIMM, card.m_memo);
-    AppendDate(out, TagCIBD, card.m_birthday);
-    AppendDate(out, TagCIGD, card.m_receivedDate);
-    AppendDate(out, TagCIRD, card.m_registeredDate);
-    AppendDate(out, TagCIMD, card.m_updatedDate);
-    AppendInt(out, TagCIGN, card.m_groupNo);
-    AppendBool(out, TagCIPR, card.m_print);
-    AppendHead(out, TagCICK, quint32(card.m_checkMarks.size()));
-    for (bool mark : card.m_checkMarks)
-        out.append(mark ? '\1' : '\0');
-    AppendInt(out, TagCIIP, card.m_importance);
-    AppendBool(out, TagCIEC, card.m_fixed);
-    for (const QString &file : card.m_attachedFiles)
-        AppendText(out, TagCIFL, file);
-    AppendInt(out, TagCIIO, card.m_imageRotation);
+    const auto fields = [&card](ChunkSink &sink) {
+        sink.Head(TagCDDT, 0); // the length is filled in at the end
+        if (card.m_id.isEmpty())
+            return;
+        sink.Text(TagCIID, card.m_id);
+        sink.Text(TagCINM, card.m_name);
+        sink.Text(TagCINL, card.m_lastName);
+        sink.Text(TagCINF, card.m_firstName);
+        sink.Text(TagCIYM, card.m_yomiName);
+        sink.Text(TagCIYL, card.m_yomiLastName);
+        sink.Text(TagCIYF, card.m_yomiFirstName);
+        sink.Text(TagCICN, card.m_company);
+        sink.Text(TagCICY, card.m_companyYomi);
+        sink.Text(TagCIPN, card.m_department);
+        sink.Text(TagCIPP, card.m_title);
+        for (qsizetype i = 0; i < card.m_phones.size(); ++i) {
+            if (!card.m_phones[i].isEmpty())
+                sink.KindText(TagCITL, card.m_phoneKinds.value(i), card.m_phones[i]);
+        }
+        for (qsizetype i = 0; i < card.m_mails.size(); ++i) {
+            if (!card.m_mails[i].isEmpty())
+                sink.KindText(TagCIML, card.m_mailKinds.value(i), card.m_mails[i]);
+        }
+        sink.Text(TagCIZP, card.m_zipCode);
+        sink.Text(TagCIAD, card.m_address);
+        sink.Text(TagCICO, card.m_country);
+        sink.Text(TagCIDV, card.m_prefecture);
+        sink.Text(TagCICT, card.m_city);
+        sink.Text(TagCIAN, card.m_street);
+        sink.Text(TagCIAE, card.m_addressExtra);
+        sink.Text(TagCIUR, card.m_url);
+        sink.Text(TagCIMM, card.m_memo);
+        sink.Date(TagCIBD, card.m_birthday);
+        sink.Date(TagCIGD, card.m_receivedDate);
+        sink.Date(TagCIRD, card.m_registeredDate);
+        sink.Date(TagCIMD, card.m_updatedDate);
+        sink.Int(TagCIGN, card.m_groupNo);
+        sink.Bool(TagCIPR, card.m_print);
+        sink.Head(TagCICK, quint32(card.m_checkMarks.size()));
+        for (bool mark : card.m_checkMarks)
+            sink.Byte(mark ? 1 : 0);
+        sink.Int(TagCIIP, card.m_importance);
+        sink.Bool(TagCIEC, card.m_fixed);
+        for (const QString &file : card.m_attachedFiles)
+            sink.Text(TagCIFL, file);
+        sink.Int(TagCIIO, card.m_imageRotation);
+    };
+    ChunkSink counter;
+    fields(counter);
+    QByteArray out(counter.Size(), Qt::Uninitialized);
+    ChunkSink writer(out.data());
+    fields(writer);
 
     const quint32 length = quint32(out.size() - 8);
     for (int i = 0; i < 4; ++i)

@@ -2,6 +2,7 @@
 #include "CCardStore.h"
 #include "CChunk.h"
 #include "CManagementScan.h"
+#include "FileSizeLimit.h"
 #include "StoreTestCards.h"
 #include "TempDir.h"
 
@@ -356,6 +357,27 @@ TEST_F(ManagementFileTest, CardWithAnUnusableGroupIsDroppedOnlyAfterABackup)
     CCardData *next = store.AddCard(Make(QStringLiteral("N")));
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->StoreIndex(), 1);
+}
+
+TEST_F(ManagementFileTest, AppendThatCannotBeWrittenLeavesTheFileAsItWas)
+{
+    CCardStore store;
+    ASSERT_TRUE(store.CreateNew(m_path));
+    ASSERT_NE(store.AddCard(Make(QStringLiteral("A"))), nullptr);
+    const QByteArray before = TempDir::ReadAll(m_path);
+    CCardData b = Make(QStringLiteral("B"));
+    b.Stamp();
+    {
+        CCardFileWriter file(m_path);
+        FileSizeLimit full(rlim_t(before.size()) + 20); // the record head fits, the card does not
+        qint32 offset = 0;
+        EXPECT_FALSE(file.AppendRecord(CChunk::EncodeCard(b), &offset));
+    }
+    EXPECT_EQ(TempDir::ReadAll(m_path), before);
+    ASSERT_NE(store.AddCard(Make(QStringLiteral("C"))), nullptr);
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(m_path));
+    EXPECT_EQ(reopened.LiveCount(), 2);
 }
 
 TEST_F(ManagementFileTest, BatchWritesThroughOneOpenedFile)
