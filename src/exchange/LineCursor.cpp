@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 // Decoding a block at a time keeps memory near the input's size for big files.
 constexpr qsizetype BlockSize = 1 << 20;
@@ -14,8 +16,8 @@ LineCursor::LineCursor(QByteArrayView bytes, bool utf8, Breaks breaks)
 {
 }
 
-LineCursor::LineCursor(QIODevice *device, bool utf8, Breaks breaks)
-    : m_device(device), m_utf8(utf8), m_breaks(breaks)
+LineCursor::LineCursor(QIODevice *device, bool utf8, Breaks breaks, qint64 length)
+    : m_device(device), m_utf8(utf8), m_breaks(breaks), m_deviceLeft(length)
 {
 }
 
@@ -59,14 +61,22 @@ bool LineCursor::DecodeNextBlock()
 
 bool LineCursor::ReadNextBlock(QByteArrayView &block)
 {
-    m_buffer.swap(m_carry);
-    m_carry.clear();
+    // The bytes carried over start the buffer. Both buffers keep their memory
+    // from block to block: freeing and taking a megabyte per block leaves the
+    // allocator holding ever more of it.
+    m_buffer.resize(m_carry.size());
+    if (!m_carry.isEmpty())
+        memcpy(m_buffer.data(), m_carry.constData(), size_t(m_carry.size()));
+    m_carry.resize(0);
     bool atEnd = false;
     qsizetype cut = -1;
     while (cut < 0 && !atEnd) {
         const qsizetype before = m_buffer.size();
         m_buffer.resize(before + BlockSize);
-        const qint64 got = m_device->read(m_buffer.data() + before, BlockSize);
+        const qint64 wanted = m_deviceLeft < 0 ? BlockSize : qMin<qint64>(BlockSize, m_deviceLeft);
+        const qint64 got = wanted > 0 ? m_device->read(m_buffer.data() + before, wanted) : 0;
+        if (got > 0 && m_deviceLeft > 0)
+            m_deviceLeft -= got;
         m_buffer.resize(before + qMax<qint64>(got, 0));
         atEnd = got <= 0;
         // Search from just before the new bytes for a "\r\n" split by the previous read.
@@ -79,7 +89,9 @@ bool LineCursor::ReadNextBlock(QByteArrayView &block)
         return false;
     if (atEnd || cut < 0)
         cut = m_buffer.size();
-    m_carry = m_buffer.sliced(cut);
+    m_carry.resize(m_buffer.size() - cut);
+    if (!m_carry.isEmpty())
+        memcpy(m_carry.data(), m_buffer.constData() + cut, size_t(m_carry.size()));
     block = QByteArrayView(m_buffer).first(cut);
     return true;
 }

@@ -21,8 +21,9 @@ public:
     };
 
     LineCursor(QByteArrayView bytes, bool utf8, Breaks breaks);
-    // Reads the device a block at a time, so a large file is never held whole.
-    LineCursor(QIODevice *device, bool utf8, Breaks breaks);
+    // Reads the device a block at a time, so a large file is never held whole;
+    // at most length bytes from its position when length is not negative.
+    LineCursor(QIODevice *device, bool utf8, Breaks breaks, qint64 length = -1);
     LineCursor(const QStringList &lines, qsizetype first, qsizetype end);
 
     // The next line; false at the end.
@@ -39,6 +40,7 @@ private:
     void Decode(QByteArrayView block);
 
     QIODevice *m_device = nullptr;
+    qint64 m_deviceLeft = -1;
     QByteArray m_buffer;
     QByteArray m_carry;
     QByteArrayView m_bytes;

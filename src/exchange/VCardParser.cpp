@@ -12,6 +12,10 @@ namespace {
 const QLatin1StringView QuotedPrintable("ENCODING=QUOTED-PRINTABLE");
 constexpr qsizetype MaxInternedLength = 40;
 constexpr size_t MaxInternedCount = 4096;
+// Short values (names, readings, towns, companies, titles) repeat across a large
+// address book; sharing them saves an allocation and its memory per value.
+constexpr qsizetype MaxSharedValueLength = 16;
+constexpr size_t SharedValueSlots = 1 << 12;
 
 QStringView AfterColon(QStringView line)
 {
@@ -59,13 +63,17 @@ VCardParser::VCardParser(bool utf8, VCardPhotoWriter &photos) : m_utf8(utf8), m_
 {
 }
 
-int VCardParser::Parse(LineCursor &cursor, QList<VCARD_DATA> &entries)
+int VCardParser::Parse(LineCursor &cursor, QList<VCARD_DATA> &entries, int limit)
 {
     int completed = 0;
     QStringView line;
-    while (!m_stopped && cursor.Next(line))
+    while (!m_stopped && completed < limit) {
+        if (!cursor.Next(line)) {
+            m_entry.reset(); // an entry not closed by "END" is dropped
+            break;
+        }
         HandleLine(line, cursor, entries, completed);
-    m_entry.reset(); // an entry not closed by "END" is dropped
+    }
     return completed;
 }
 
@@ -174,55 +182,67 @@ QString VCardParser::Intern(QStringView piece)
     return text;
 }
 
-QStringList VCardParser::ParamsOf(QStringView head)
+// A direct-mapped cache of recent values: no chains and no growth, so a miss
+// costs little more than the copy it makes anyway.
+QString VCardParser::ShareValue(QStringView piece)
 {
-    const auto found = m_paramLists.find(head);
-    if (found != m_paramLists.end())
+    if (piece.isEmpty() || piece.size() > MaxSharedValueLength)
+        return piece.toString();
+    if (m_recentValues.empty())
+        m_recentValues.resize(SharedValueSlots);
+    size_t h = ViewHash()(piece);
+    h ^= h >> 13;
+    QString &slot = m_recentValues[h & (SharedValueSlots - 1)];
+    if (QStringView(slot) != piece)
+        slot = piece.toString();
+    return slot;
+}
+
+QStringList VCardParser::ParamsOf(QStringView head, bool typeLists)
+{
+    ParamMap &cache = typeLists ? m_typeParamLists : m_paramLists;
+    const auto found = cache.find(head);
+    if (found != cache.end())
         return found->second.second;
+    QString key = head.toString();
+    QString text = key;
+    if (typeLists) {
+        // The newer form writes "TEL;TYPE=CELL,VOICE": drop "TYPE=" and read "," as ";".
+        text.remove(QLatin1StringView("TYPE="));
+        text.replace(u',', u';');
+    }
+    const QStringView split(text);
     QStringList params;
-    params.reserve(head.count(u';') + 1);
+    params.reserve(split.count(u';') + 1);
     qsizetype start = 0;
     while (true) {
-        const qsizetype semicolon = head.indexOf(u';', start);
+        const qsizetype semicolon = split.indexOf(u';', start);
         if (semicolon < 0) {
-            params.append(Intern(head.sliced(start)));
+            params.append(Intern(split.sliced(start)));
             break;
         }
-        params.append(Intern(head.sliced(start, semicolon - start)));
+        params.append(Intern(split.sliced(start, semicolon - start)));
         start = semicolon + 1;
     }
-    if (head.size() <= MaxInternedLength * 4 && m_paramLists.size() < MaxInternedCount) {
-        QString key = head.toString();
+    if (head.size() <= MaxInternedLength * 4 && cache.size() < MaxInternedCount) {
         const QStringView keyView(key); // views the stored copy's shared data
-        m_paramLists.emplace(keyView, std::make_pair(std::move(key), params));
+        cache.emplace(keyView, std::make_pair(std::move(key), params));
     }
     return params;
 }
 
-QStringView VCardParser::SplitParams(QStringView line, QStringList &params, QStringList *lineParams)
+QStringView VCardParser::SplitParams(QStringView line, QStringList &params, QStringList *lineParams,
+                                     bool typeLists)
 {
     const qsizetype colon = TextScan::Find(line, u':');
     const QStringView head = colon < 0 ? line : line.left(colon);
-    const QStringList own = ParamsOf(head);
+    const QStringList own = ParamsOf(head, typeLists);
     if (params.isEmpty())
         params = own;
     else
         params.append(own);
     if (lineParams)
         *lineParams = own;
-    return colon < 0 ? QStringView() : line.mid(colon + 1);
-}
-
-QStringView VCardParser::SplitParams(QStringView line, QStringList &params, bool typeLists)
-{
-    if (!typeLists)
-        return SplitParams(line, params);
-    // The newer form writes "TEL;TYPE=CELL,VOICE": drop "TYPE=" and read "," as ";".
-    const qsizetype colon = line.indexOf(u':');
-    QString head = (colon < 0 ? line : line.left(colon)).toString();
-    head.remove(QLatin1StringView("TYPE="));
-    head.replace(u',', u';');
-    SplitParams(head, params);
     return colon < 0 ? QStringView() : line.mid(colon + 1);
 }
 
@@ -274,10 +294,10 @@ void VCardParser::AppendValues(PROPERTY &property, QStringView text)
     while (true) {
         const qsizetype semicolon = TextScan::Find(text, u';', start);
         if (semicolon < 0) {
-            property.values.append(text.sliced(start).toString());
+            property.values.append(ShareValue(text.sliced(start)));
             return;
         }
-        property.values.append(text.sliced(start, semicolon - start).toString());
+        property.values.append(ShareValue(text.sliced(start, semicolon - start)));
         start = semicolon + 1;
     }
 }
@@ -318,20 +338,21 @@ void VCardParser::ReadOrg(QStringView line, LineCursor &cursor)
 
 void VCardParser::ReadTel(QStringView line, LineCursor &cursor)
 {
-    PROPERTY tel;
-    const QStringView raw = SplitParams(line, tel.params, m_entry->hasFormattedName);
-    QString storage;
-    tel.values.append(VCardValue::NormalisePhone(DecodeValue(raw, tel.params, cursor, storage)));
-    m_entry->tels.append(std::move(tel));
+    m_entry->tels.append(ReadNormalised(line, cursor, &VCardValue::NormalisePhone));
 }
 
 void VCardParser::ReadEmail(QStringView line, LineCursor &cursor)
 {
-    PROPERTY mail;
-    const QStringView raw = SplitParams(line, mail.params, m_entry->hasFormattedName);
+    m_entry->emails.append(ReadNormalised(line, cursor, &VCardValue::NormaliseMail));
+}
+
+PROPERTY VCardParser::ReadNormalised(QStringView line, LineCursor &cursor, QString (*normalise)(QStringView))
+{
+    PROPERTY property;
+    const QStringView raw = SplitParams(line, property.params, nullptr, m_entry->hasFormattedName);
     QString storage;
-    mail.values.append(VCardValue::NormaliseMail(DecodeValue(raw, mail.params, cursor, storage)));
-    m_entry->emails.append(std::move(mail));
+    property.values.append(normalise(DecodeValue(raw, property.params, cursor, storage)));
+    return property;
 }
 
 void VCardParser::ReadPhoto(QStringView line, LineCursor &cursor)

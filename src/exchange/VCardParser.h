@@ -6,8 +6,10 @@
 #include <QList>
 #include <QStringView>
 
+#include <climits>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class LineCursor;
 class VCardPhotoWriter;
@@ -19,8 +21,13 @@ public:
     // utf8: the text was decoded as UTF-8 (quoted-printable bytes then are UTF-8 too).
     VCardParser(bool utf8, VCardPhotoWriter &photos);
 
-    // Appends the entries completed by "END" lines; returns how many.
-    int Parse(LineCursor &cursor, QList<VCARD_DATA> &entries);
+    // Appends the entries completed by "END" lines, at most limit of them; returns how
+    // many (fewer than limit: the text has ended, or a photo could not be written).
+    // Called again, with the same cursor or one that goes on where the last one
+    // ended between two cards, it continues the reading.
+    int Parse(LineCursor &cursor, QList<VCARD_DATA> &entries, int limit = INT_MAX);
+    // A photo could not be written: the reading has stopped for good.
+    bool PhotoFailed() const { return m_stopped; }
 
 private:
     void HandleLine(QStringView line, LineCursor &cursor, QList<VCARD_DATA> &entries, int &completed);
@@ -31,23 +38,28 @@ private:
     void ReadOrg(QStringView line, LineCursor &cursor);
     void ReadTel(QStringView line, LineCursor &cursor);
     void ReadEmail(QStringView line, LineCursor &cursor);
+    // One value, decoded and passed through normalise (telephone and e-mail lines).
+    PROPERTY ReadNormalised(QStringView line, LineCursor &cursor, QString (*normalise)(QStringView));
     void ReadPhoto(QStringView line, LineCursor &cursor);
     void ReadNote(QStringView line, LineCursor &cursor);
     void ReadUrl(QStringView line);
 
     // Splits the text before the first ":" at ";" and appends it to params; returns the
     // raw value. lineParams receives this line's own params.
-    QStringView SplitParams(QStringView line, QStringList &params, QStringList *lineParams = nullptr);
-    QStringView SplitParams(QStringView line, QStringList &params, bool typeLists);
+    // typeLists: the newer form, where "TYPE=" lists are read as separate params.
+    QStringView SplitParams(QStringView line, QStringList &params, QStringList *lineParams = nullptr,
+                            bool typeLists = false);
     // Quoted-printable joining and decoding when quotedPrintable is set, else the raw value.
     // The result views either raw or storage.
     QStringView DecodeValue(QStringView raw, const QStringList &lineParams, bool quotedPrintable,
                             LineCursor &cursor, QString &storage);
     QStringView DecodeValue(QStringView raw, const QStringList &params, LineCursor &cursor, QString &storage);
-    static void AppendValues(PROPERTY &property, QStringView text);
+    void AppendValues(PROPERTY &property, QStringView text);
     QString Intern(QStringView piece);
+    // A copy of a value that shares the data of a recent equal one.
+    QString ShareValue(QStringView piece);
     // The params of one head text ("TEL;CELL"), shared between the lines that repeat it.
-    QStringList ParamsOf(QStringView head);
+    QStringList ParamsOf(QStringView head, bool typeLists);
 
     bool m_utf8;
     VCardPhotoWriter &m_photos;
@@ -70,5 +82,8 @@ private:
     };
     // Parameter texts repeat on every card; sharing them keeps large files small in memory.
     std::unordered_map<QStringView, QString, ViewHash> m_interned;
-    std::unordered_map<QStringView, std::pair<QString, QStringList>, ViewHash> m_paramLists;
+    std::vector<QString> m_recentValues;
+    using ParamMap = std::unordered_map<QStringView, std::pair<QString, QStringList>, ViewHash>;
+    ParamMap m_paramLists;
+    ParamMap m_typeParamLists;
 };

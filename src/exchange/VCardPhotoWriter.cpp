@@ -8,7 +8,7 @@ namespace {
 constexpr int MaxAttempts = 100000;
 } // namespace
 
-VCardPhotoWriter::VCardPhotoWriter(const QString &folder) : m_folder(folder)
+VCardPhotoWriter::VCardPhotoWriter(const QString &folder, Mode mode) : m_folder(folder), m_mode(mode)
 {
 }
 
@@ -16,6 +16,10 @@ QString VCardPhotoWriter::Write(const QByteArray &bytes, const QString &extensio
 {
     if (m_folder.isEmpty())
         return QString();
+    if (m_mode == Refuse) {
+        m_refused = true;
+        return QString();
+    }
     if (!m_folderReady) {
         if (!QDir().mkpath(m_folder))
             return QString();

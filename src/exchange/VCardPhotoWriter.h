@@ -9,14 +9,24 @@
 class VCardPhotoWriter
 {
 public:
-    explicit VCardPhotoWriter(const QString &folder);
+    enum Mode
+    {
+        Writing,
+        // Writes nothing and remembers that a photo was to be written.
+        Refuse
+    };
+
+    explicit VCardPhotoWriter(const QString &folder, Mode mode = Writing);
 
     bool HasFolder() const { return !m_folder.isEmpty(); }
+    bool Refused() const { return m_refused; }
     // The written file's name (without folder), or an empty text on failure.
     QString Write(const QByteArray &bytes, const QString &extension);
 
 private:
     QString m_folder;
+    Mode m_mode;
+    bool m_refused = false;
     bool m_folderReady = false;
     int m_counter = 0;
 };

@@ -2,11 +2,10 @@
 
 #include "LineCursor.h"
 #include "Utf8Detect.h"
+#include "VCardFileReader.h"
 #include "VCardParser.h"
 #include "VCardPhotoWriter.h"
 #include "VCardValue.h"
-
-#include <QFile>
 
 namespace {
 
@@ -34,30 +33,10 @@ bool ParseBytes(QByteArrayView bytes, LineCursor::Breaks breaks, const QString &
 
 bool ReadVCardFile(const QString &path, const QString &photoFolder, QList<VCARD_DATA> &entries)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    VCardFileReader reader;
+    if (!reader.Open(path, photoFolder))
         return false;
-    // The encoding test looks at the mapped file (Shift_JIS is told apart in the
-    // first bytes); the reading then goes block by block, never holding the whole file.
-    bool utf8 = false;
-    bool bom = false;
-    const qint64 size = file.size();
-    if (uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
-        const QByteArrayView bytes(mapped, size);
-        utf8 = Utf8Detect::IsUtf8VCard(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-        file.unmap(mapped);
-    } else {
-        const QByteArray bytes = file.readAll();
-        utf8 = Utf8Detect::IsUtf8VCard(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-    }
-    if (!file.seek(utf8 && bom ? 3 : 0))
-        return false;
-    VCardPhotoWriter photos(photoFolder);
-    VCardParser parser(utf8, photos);
-    LineCursor cursor(&file, utf8, LineCursor::Breaks::Lf);
-    return parser.Parse(cursor, entries) > 0;
+    return reader.ReadAll(entries) > 0;
 }
 
 bool ReadVCardText(const QByteArray &bytes, const QString &photoFolder, QList<VCARD_DATA> &entries)
