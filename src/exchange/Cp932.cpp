@@ -143,10 +143,17 @@ QByteArray Cp932::Encode(QStringView text, bool *lossless)
 
 void Cp932::Encode(QStringView text, QByteArray &out, bool *lossless)
 {
-    const Tables &t = CodeTables();
-    bool exact = true;
     out.resize(text.size() * 2);
-    char *o = out.data();
+    bool exact = true;
+    out.truncate(EncodeTo(text, out.data(), exact) - out.data());
+    if (lossless)
+        *lossless = exact;
+}
+
+char *Cp932::EncodeTo(QStringView text, char *out, bool &exact)
+{
+    const Tables &t = CodeTables();
+    char *o = out;
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
     for (; p < end; ++p) {
@@ -169,7 +176,5 @@ void Cp932::Encode(QStringView text, QByteArray &out, bool *lossless)
             *o++ = char(c);
         }
     }
-    out.truncate(o - out.data());
-    if (lossless)
-        *lossless = exact;
+    return o;
 }

@@ -17,4 +17,7 @@ public:
     static QByteArray Encode(QStringView text, bool *lossless = nullptr);
     // The same into out, reusing its memory.
     static void Encode(QStringView text, QByteArray &out, bool *lossless = nullptr);
+    // Encodes text at out, which has room for 2 * text.size() bytes; returns the end.
+    // exact is cleared when a character had no form.
+    static char *EncodeTo(QStringView text, char *out, bool &exact);
 };

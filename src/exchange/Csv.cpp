@@ -144,39 +144,50 @@ bool Csv::WriteRow(const QStringList &fields)
     if (m_columnCount == 0)
         m_columnCount = int(fields.size());
 
-    m_rowText.clear();
+    // Each field is encoded straight into the row's bytes, sized once for the
+    // worst case: two bytes a character (a doubled quote or an added "\r" included),
+    // the quotes and the separator. The buffer keeps its memory from row to row.
+    const char separator = char(m_separator.unicode()); // both are ASCII
+    const char quote = char(m_quote.unicode());
+    qsizetype bound = 2;
+    for (int i = 0; i < m_columnCount; ++i)
+        bound += 3 + (i < fields.size() ? fields.at(i).size() * 2 : 0);
+    m_rowBytes.resize(bound);
+    char *o = m_rowBytes.data();
+    bool lossless = true;
     for (int i = 0; i < m_columnCount; ++i) {
         if (i > 0)
-            m_rowText += m_separator;
-        const QString field = i < fields.size() ? fields.at(i) : QString();
-        bool quoted = false;
-        for (QChar c : field) {
-            if (c == u'\n' || c == m_separator || c == m_quote) {
-                quoted = true;
-                break;
-            }
-        }
+            *o++ = separator;
+        const QStringView field = i < fields.size() ? QStringView(fields.at(i)) : QStringView();
+        const bool quoted = std::any_of(field.begin(), field.end(), [this](QChar c) {
+            return c == u'\n' || c == m_separator || c == m_quote;
+        });
         if (!quoted) {
-            m_rowText += field;
+            o = Cp932::EncodeTo(field, o, lossless);
             continue;
         }
-        m_rowText += m_quote;
+        *o++ = quote;
+        qsizetype run = 0;
         QChar previous;
-        for (QChar c : field) {
-            if (c == m_quote)
-                m_rowText += m_quote;
+        for (qsizetype j = 0; j < field.size(); ++j) {
+            const QChar c = field[j];
             // Line ends go to disk as "\r\n"; one already there is not doubled.
-            if (c == u'\n' && previous != u'\r')
-                m_rowText += u'\r';
-            m_rowText += c;
+            const bool doubled = c == m_quote;
+            const bool lineEnd = c == u'\n' && previous != u'\r';
             previous = c;
+            if (!doubled && !lineEnd)
+                continue;
+            o = Cp932::EncodeTo(field.sliced(run, j - run), o, lossless);
+            *o++ = doubled ? quote : '\r';
+            *o++ = doubled ? quote : '\n';
+            run = j + 1;
         }
-        m_rowText += m_quote;
+        o = Cp932::EncodeTo(field.sliced(run), o, lossless);
+        *o++ = quote;
     }
-    m_rowText += QLatin1StringView("\r\n");
-
-    bool lossless = true;
-    Cp932::Encode(m_rowText, m_rowBytes, &lossless);
+    *o++ = '\r';
+    *o++ = '\n';
+    m_rowBytes.truncate(o - m_rowBytes.constData());
     m_lossless = m_lossless && lossless;
     if (m_out.write(m_rowBytes) != m_rowBytes.size()) {
         m_writeFailed = true;

@@ -60,6 +60,5 @@ private:
     QFile m_out;
     bool m_writeFailed = false;
     bool m_lossless = true;
-    QString m_rowText;
     QByteArray m_rowBytes;
 };

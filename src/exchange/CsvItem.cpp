@@ -148,10 +148,23 @@ QString CsvItem::DateText(const CardDate &date)
 {
     if (!date.IsSet())
         return QString();
-    return QStringLiteral("%1-%2-%3")
-        .arg(date.year, 4, 10, QLatin1Char('0'))
-        .arg(date.month, 2, 10, QLatin1Char('0'))
-        .arg(date.day, 2, 10, QLatin1Char('0'));
+    if (date.year > 9999 || date.month > 99 || date.day > 99)
+        return QStringLiteral("%1-%2-%3")
+            .arg(date.year, 4, 10, QLatin1Char('0'))
+            .arg(date.month, 2, 10, QLatin1Char('0'))
+            .arg(date.day, 2, 10, QLatin1Char('0'));
+    // "yyyy-mm-dd" digit by digit: an export writes four dates a card.
+    char16_t text[10];
+    const auto digits = [&text](int at, int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char16_t(u'0' + value % 10);
+    };
+    digits(0, date.year, 4);
+    text[4] = u'-';
+    digits(5, date.month, 2);
+    text[7] = u'-';
+    digits(8, date.day, 2);
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 int CsvItem::ReadNumber(const QString &text)

@@ -76,6 +76,14 @@ TEST(CsvItemTable, WrittenForms)
     EXPECT_EQ(CsvItem::Text(card, 23, checks), QStringLiteral("CELL"));
     EXPECT_EQ(CsvItem::Text(card, 39, checks), QStringLiteral("1970-01-02"));
     EXPECT_EQ(CsvItem::Text(card, 40, checks), QString());
+    CardDate odd;
+    odd.second = 1; // set
+    odd.year = 5;
+    odd.month = 1;
+    odd.day = 2;
+    EXPECT_EQ(CsvItem::DateText(odd), QStringLiteral("0005-01-02"));
+    odd.year = 12345;
+    EXPECT_EQ(CsvItem::DateText(odd), QStringLiteral("12345-01-02"));
     EXPECT_EQ(CsvItem::Text(card, 43, checks), QStringLiteral("7"));
     EXPECT_EQ(CsvItem::Text(card, 44, checks), QStringLiteral("1"));
     EXPECT_EQ(CsvItem::Text(card, 45, checks), QStringLiteral("やや高"));
