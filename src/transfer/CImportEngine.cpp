@@ -2,6 +2,7 @@
 
 #include "CCardFileWriter.h"
 #include "CCardStore.h"
+#include "CVCardFeed.h"
 #include "IOverwriteConfirm.h"
 #include "JpegPhotoMarker.h"
 #include "VCardCardMapper.h"
@@ -103,13 +104,15 @@ CImportEngine::MergeResult CImportEngine::MergeCard(const CCardData &card, const
     return answer == AnswerOverwrite || answer == AnswerOverwriteAll ? MergeOverwritten : MergeAdded;
 }
 
-void CImportEngine::CopyPhotos(const VCARD_DATA &entry, const QString &photoFolder,
+void CImportEngine::CopyPhotos(const QList<PROPERTY> &photos, const QString &photoFolder,
                                const CCardData &stored) const
 {
+    if (photos.isEmpty())
+        return;
     const QString id = stored.Id();
     const QString names[2] = {CCardStore::CardImageName(id), CCardStore::PhotoImageName(id)};
-    for (int i = 0; i < 2 && i < entry.photos.size(); ++i) {
-        const QString file = PhotoFile(entry.photos[i]);
+    for (int i = 0; i < 2 && i < photos.size(); ++i) {
+        const QString file = PhotoFile(photos[i]);
         if (file.isEmpty() || names[i].isEmpty())
             continue;
         const QString imageFolder = m_store.ImageFolder();
@@ -120,27 +123,26 @@ void CImportEngine::CopyPhotos(const VCARD_DATA &entry, const QString &photoFold
     }
 }
 
-bool CImportEngine::MergeEntries(QList<VCARD_DATA> &entries, const QString &photoFolder,
-                                 const QString &sourceName, const QString &fileDate, ImportCounters &counters)
+bool CImportEngine::PrepareCard(VCARD_DATA &entry, const CCheckArray &checks, const QString &fileDate,
+                                const QDate &today, CCardData &card) const
 {
-    const CCheckArray &checks = m_store.GetCheckList();
-    const QDate today = Today();
-    for (VCARD_DATA &slot : entries) {
-        // Taken out of the list so that a large file's entries are freed as the cards are stored.
-        VCARD_DATA entry = std::move(slot);
-        slot = VCARD_DATA();
-        FinishCardFileEntry(entry);
-        CCardData card;
-        if (!VCardCardMapper::MapCardFileEntry(entry, checks, m_options.autoYomi, card))
-            return false; // malformed: the rest of the source is not taken
-        card.SetReceivedDate(VCardCardMapper::ReceivedDate(entry, fileDate, today));
-        CCardData *stored = nullptr;
-        const MergeResult result = MergeCard(card, sourceName, counters, &stored);
-        if (result == MergeFailed)
-            return false;
-        if (stored)
-            CopyPhotos(entry, photoFolder, *stored);
-    }
+    FinishCardFileEntry(entry);
+    if (!VCardCardMapper::MapCardFileEntry(entry, checks, m_options.autoYomi, card))
+        return false;
+    card.SetReceivedDate(VCardCardMapper::ReceivedDate(entry, fileDate, today));
+    return true;
+}
+
+bool CImportEngine::MergePrepared(const PreparedCard &prepared, const QString &photoFolder,
+                                  const QString &sourceName, ImportCounters &counters)
+{
+    if (!prepared.valid)
+        return false; // malformed: the rest of the source is not taken
+    CCardData *stored = nullptr;
+    if (MergeCard(prepared.card, sourceName, counters, &stored) == MergeFailed)
+        return false;
+    if (stored)
+        CopyPhotos(prepared.photos, photoFolder, *stored);
     return true;
 }
 
@@ -148,35 +150,43 @@ bool CImportEngine::ImportVCardSource(const QString &path, const QString &photoF
                                       const QString &sourceName, const QString &fileDate,
                                       ImportCounters &counters)
 {
-    const auto read = [&](const QString &scratch, QList<VCARD_DATA> &entries) {
-        return ReadVCardFile(path, scratch, entries);
-    };
-    return ReadAndMerge(read, false, photoFolder, sourceName, fileDate, counters);
+    const auto scratch = PhotoScratch(photoFolder);
+    if (!scratch)
+        return false;
+    // A copy: the feed's thread reads it while cards are being stored here.
+    const CCheckArray checks = m_store.GetCheckList();
+    const QDate today = Today();
+    CVCardFeed feed([&](VCARD_DATA &entry, CCardData &card) {
+        return PrepareCard(entry, checks, fileDate, today, card);
+    });
+    if (!feed.Start(path, scratch->path()))
+        return false;
+    bool any = false;
+    QList<PreparedCard> batch;
+    while (feed.Next(batch)) {
+        for (const PreparedCard &prepared : batch) {
+            any = true;
+            if (!MergePrepared(prepared, scratch->path(), sourceName, counters))
+                return false;
+        }
+    }
+    return any; // a file without a complete entry was not read
 }
 
 bool CImportEngine::ImportVCardText(const QByteArray &text, const QString &photoFolder,
                                     const QString &sourceName, const QString &fileDate,
                                     ImportCounters &counters)
 {
-    const auto read = [&](const QString &scratch, QList<VCARD_DATA> &entries) {
-        return ReadVCardText(text, scratch, entries);
-    };
-    return ReadAndMerge(read, true, photoFolder, sourceName, fileDate, counters);
-}
-
-bool CImportEngine::ReadAndMerge(const std::function<bool(const QString &, QList<VCARD_DATA> &)> &read,
-                                 bool firstOnly, const QString &photoFolder, const QString &sourceName,
-                                 const QString &fileDate, ImportCounters &counters)
-{
     const auto scratch = PhotoScratch(photoFolder);
     if (!scratch)
         return false;
     QList<VCARD_DATA> entries;
-    if (!read(scratch->path(), entries))
+    if (!ReadVCardText(text, scratch->path(), entries))
         return false;
-    if (firstOnly)
-        entries = entries.mid(0, 1);
-    return MergeEntries(entries, scratch->path(), sourceName, fileDate, counters);
+    PreparedCard prepared; // only the first entry is taken
+    prepared.valid = PrepareCard(entries.first(), m_store.GetCheckList(), fileDate, Today(), prepared.card);
+    prepared.photos = entries.first().photos;
+    return MergePrepared(prepared, scratch->path(), sourceName, counters);
 }
 
 int CImportEngine::CountPhoneBook(const QByteArray &phoneBook)
@@ -216,6 +226,6 @@ bool CImportEngine::ImportPhoneBookCard(int index, bool newerPort, const QString
     if (MergeCard(card, QString::fromUtf8("電話帳"), counters, &stored) == MergeFailed)
         return false;
     if (stored)
-        CopyPhotos(entry, scratch->path(), *stored);
+        CopyPhotos(entry.photos, scratch->path(), *stored);
     return true;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-
 #include "ImportCounters.h"
 #include "ImportOptions.h"
 #include "OverwriteAnswer.h"
+#include "PreparedCard.h"
 #include "VCardData.h"
 
 #include <QByteArray>
@@ -15,6 +14,7 @@
 #include <memory>
 
 class CCardData;
+class CCheckArray;
 class CCardFileWriter;
 class CCardStore;
 class IOverwriteConfirm;
@@ -72,14 +72,13 @@ public:
     void SetToday(const QDate &today) { m_today = today; }
 
 private:
-    // Reads one source into a private photo scratch folder and merges its entries
-    // (only the first one when firstOnly).
-    bool ReadAndMerge(const std::function<bool(const QString &, QList<VCARD_DATA> &)> &read, bool firstOnly,
-                      const QString &photoFolder, const QString &sourceName, const QString &fileDate,
-                      ImportCounters &counters);
-    bool MergeEntries(QList<VCARD_DATA> &entries, const QString &photoFolder, const QString &sourceName,
-                      const QString &fileDate, ImportCounters &counters);
-    void CopyPhotos(const VCARD_DATA &entry, const QString &photoFolder, const CCardData &stored) const;
+    // Finishes and maps one card-file entry; false for a malformed one.
+    bool PrepareCard(VCARD_DATA &entry, const CCheckArray &checks, const QString &fileDate,
+                     const QDate &today, CCardData &card) const;
+    // Merges a prepared card and copies its photos; false ends the source.
+    bool MergePrepared(const PreparedCard &prepared, const QString &photoFolder, const QString &sourceName,
+                       ImportCounters &counters);
+    void CopyPhotos(const QList<PROPERTY> &photos, const QString &photoFolder, const CCardData &stored) const;
     QDate Today() const;
 
     CCardStore &m_store;

@@ -235,8 +235,10 @@ CardDate VCardCardMapper::ReceivedDate(const VCARD_DATA &entry, const QString &f
         const QStringList parts = entry.registeredDate.split(QLatin1Char('/'));
         return DateOf(parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt(), true);
     }
-    QString candidate = today.toString(QStringLiteral("yyyyMMdd"));
-    qint64 best = candidate.toLongLong();
+    // "yyyyMMdd" without a date format: this runs once per imported card.
+    const qint64 todayNumber = qint64(today.year()) * 10000 + today.month() * 100 + today.day();
+    QString candidate = QString::number(todayNumber);
+    qint64 best = todayNumber;
     bool registeredChosen = false;
     const auto consider = [&](const QString &text, bool registered) {
         QString digits;
@@ -253,7 +255,7 @@ CardDate VCardCardMapper::ReceivedDate(const VCARD_DATA &entry, const QString &f
     if (candidate.size() == 6)
         candidate.prepend(QStringLiteral("20"));
     if (candidate.size() != 8) {
-        candidate = today.toString(QStringLiteral("yyyyMMdd"));
+        candidate = QString::number(todayNumber);
         registeredChosen = false;
     }
     return DateOf(candidate.left(4).toInt(), candidate.mid(4, 2).toInt(), candidate.mid(6, 2).toInt(),

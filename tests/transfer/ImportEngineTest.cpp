@@ -4,12 +4,14 @@
 
 #include "CCardData.h"
 #include "CCardStore.h"
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "TransferTestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -256,4 +258,51 @@ TEST_F(ImportEngineTest, PhoneBookModeTakesOnlyMarkedPhotos)
     ASSERT_EQ(store.LiveCount(), 1);
     EXPECT_EQ(store.CardAt(0)->Name(), U("山田太郎"));
     EXPECT_EQ(store.CardAt(0)->PhoneKindAt(0), quint32(PhoneGeneral));
+}
+
+namespace {
+QStringList NumberedCards(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines += Card({U("N:番号;%1").arg(i, 4, 10, QChar(u'0')),
+                       QStringLiteral("TEL;CELL:090%1").arg(i, 8, 10, QChar(u'0'))});
+    return lines;
+}
+} // namespace
+
+// Large files are read ahead on a second thread in batches; the cards must
+// still arrive in file order, and a stop on this side must not wait for the reader.
+TEST_F(ImportEngineTest, LargeFileIsStoredInFileOrder)
+{
+    const QString path = VcfFile("many.vcf", NumberedCards(3000));
+    CImportEngine engine(store, ImportOptions(), nullptr);
+    ImportCounters counters;
+    ASSERT_TRUE(engine.BeginRun());
+    EXPECT_TRUE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
+    engine.EndRun();
+    EXPECT_EQ(counters.added, 3000);
+    ASSERT_EQ(store.Count(), 3000);
+    for (int slot = 0; slot < 3000; ++slot)
+        ASSERT_EQ(store.CardAt(slot)->Name(), U("番号 %1").arg(slot, 4, 10, QChar(u'0')));
+}
+
+TEST_F(ImportEngineTest, FullDiskEndsALargeFileAtOnceAndKeepsWhatWasWritten)
+{
+    const QString path = VcfFile("many.vcf", NumberedCards(6000));
+    CImportEngine engine(store, ImportOptions(), nullptr);
+    ImportCounters counters;
+    ASSERT_TRUE(engine.BeginRun());
+    {
+        // Room for a few cards only; the reader thread is far ahead by then.
+        FileSizeLimit full(QFileInfo(store.Path()).size() + 2000);
+        EXPECT_FALSE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
+    }
+    engine.EndRun();
+    EXPECT_GT(counters.added, 0);
+    EXPECT_LT(counters.added, 20);
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(store.Path()));
+    EXPECT_EQ(reopened.LiveCount(), counters.added);
+    EXPECT_EQ(reopened.LastOpenReport().repairState, 0);
 }
