@@ -3,6 +3,14 @@
 #include "CCardData.h"
 #include "CCardStore.h"
 
+#include <thread>
+#include <vector>
+
+namespace {
+// Below this many cards a second thread costs more than it saves.
+constexpr int ParallelFrom = 8192;
+} // namespace
+
 bool CardSearch::AnyUsed(const QList<SearchCondition> &conditions)
 {
     return std::any_of(conditions.begin(), conditions.end(),
@@ -30,11 +38,27 @@ int CardSearch::RunSearch(CCardStore &store, const QList<SearchCondition> &condi
                           SearchCombination combination)
 {
     store.ClearSearchResults();
+    const int count = store.Count();
+    std::vector<char> hits(size_t(count), 0);
+    const auto test = [&](int from, int to) {
+        for (int slot = from; slot < to; ++slot) {
+            const CCardData *card = store.CardAt(slot);
+            hits[size_t(slot)] = card && !card->Id().isEmpty() && Matches(*card, conditions, combination);
+        }
+    };
+    // The tests only read the cards, so a large store is split between two
+    // threads; the results are then taken in slot order as before.
+    if (count >= ParallelFrom && std::thread::hardware_concurrency() > 1) {
+        std::thread other(test, count / 2, count);
+        test(0, count / 2);
+        other.join();
+    } else {
+        test(0, count);
+    }
     int found = 0;
-    for (int slot = 0; slot < store.Count(); ++slot) {
-        CCardData *card = store.CardAt(slot);
-        if (card && !card->Id().isEmpty() && Matches(*card, conditions, combination)) {
-            store.AddSearchResult(card);
+    for (int slot = 0; slot < count; ++slot) {
+        if (hits[size_t(slot)]) {
+            store.AddSearchResult(store.CardAt(slot));
             ++found;
         }
     }

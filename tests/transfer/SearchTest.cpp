@@ -1,6 +1,7 @@
 #include "CardSearch.h"
 
 #include "CCardData.h"
+#include "CCardFileWriter.h"
 #include "CCardStore.h"
 #include "TempDir.h"
 #include "TransferTestSupport.h"
@@ -140,4 +141,39 @@ TEST(SearchHistory, NewestFirstAtMostFive)
     CardSearch::RememberWord(history, "c");
     CardSearch::RememberWord(history, "");
     EXPECT_EQ(history.size(), 5);
+}
+
+// A large store is searched on two threads; the result must be what one
+// thread finds, in slot order (cards without a reading keep that order in the tab).
+TEST(SearchLargeStore, SplitSearchFindsEveryMatchInSlotOrder)
+{
+    TempDir dir;
+    CCardStore store;
+    ASSERT_TRUE(store.CreateNew(dir.File("cards.ovd")));
+    {
+        CCardFileWriter file(store.Path());
+        for (int i = 0; i < 9000; ++i) {
+            CCardData card;
+            card.SetName(QStringLiteral("N%1").arg(i, 5, 10, QChar(u'0')));
+            card.SetCompany(i % 3 == 0 ? U("株式会社北") : U("南有限会社"), false);
+            card.SetImportance(i % 4);
+            ASSERT_NE(store.AddCard(card, &file), nullptr);
+        }
+    }
+    SearchCondition company;
+    company.field = 3;
+    company.text = U("株式会社");
+    SearchCondition importance;
+    importance.field = 20;
+    importance.choice = 2;
+    QStringList expected;
+    for (int i = 0; i < 9000; ++i)
+        if (i % 3 == 0 && i % 4 == 2)
+            expected << QStringLiteral("N%1").arg(i, 5, 10, QChar(u'0'));
+
+    EXPECT_EQ(CardSearch::RunSearch(store, {company, importance}, SearchCombination::All), expected.size());
+    QStringList found;
+    for (CCardData *card : store.TabCopy(0, 12))
+        found << card->Name();
+    EXPECT_EQ(found, expected);
 }
