@@ -9,7 +9,6 @@
 #include "CMainFrame.h"
 
 #include "CDropImport.h"
-#include "COptionMapping.h"
 #include "COptionSheet.h"
 #include "CSettings.h"
 #include "CSkin.h"
@@ -52,7 +51,7 @@ void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
     m_store = store;
     m_settingsPath = settingsPath;
     m_editView = new CCardEditView(store, &m_messages);
-    m_editView->SetOptions(COptionMapping::ToValues(m_settings.options));
+    m_editView->SetOptions(m_settings.options);
     m_imageView = new CCardImageView(store, &m_messages);
     m_imageFrame = new CImageFrame(m_imageView);
     m_imageFrame->SetToolBarPos(m_settings.imageToolBarPos);
@@ -180,16 +179,21 @@ void CMainFrame::OnCardStored(CCardData *card)
 
 void CMainFrame::ShowOptions()
 {
-    COptionValues values = COptionMapping::ToValues(m_settings.options);
+    OptionRecord values = m_settings.options;
+    values.hideConnectConf = m_settings.ConnectConfHidden();
+    const bool wasHidden = values.hideConnectConf;
     COptionSheet sheet(
         values,
-        [this, &values] {
-            m_settings.options = COptionMapping::ToRecord(values, m_settings.options);
+        [this, &values, wasHidden] {
+            m_settings.options = values;
+            // Only a changed box overrides the per-operation choices.
+            if (values.hideConnectConf != wasHidden)
+                m_settings.SetConnectConfHidden(values.hideConnectConf);
             SaveState();
             return m_settings.WriteAll(m_settingsPath);
         },
         &m_messages, m_window);
-    connect(&sheet, &COptionSheet::Applied, this, [this](const COptionValues &applied) {
+    connect(&sheet, &COptionSheet::Applied, this, [this](const OptionRecord &applied) {
         m_editView->SetOptions(applied);
         CSkin::Apply(applied.SkinColorFor(applied.skinColorType));
     });

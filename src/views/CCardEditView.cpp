@@ -190,7 +190,7 @@ void CCardEditView::ConnectControls()
     }
 }
 
-void CCardEditView::SetOptions(const COptionValues &options)
+void CCardEditView::SetOptions(const OptionRecord &options)
 {
     m_options = options;
     m_sheet1->SetSeparateName(options.separateName);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CCardData.h"
-#include "COptionValues.h"
+#include "OptionRecord.h"
 
 #include <QList>
 #include <QWidget>
@@ -33,7 +33,7 @@ public:
     CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *parent = nullptr);
 
     // Applies SeparateName / SeparateAddress and keeps AutoYomi for the company reading.
-    void SetOptions(const COptionValues &options);
+    void SetOptions(const OptionRecord &options);
     // Copies the card into the working record and fills all sheets; null shows an empty, unstored card.
     void ShowCard(CCardData *stored);
     // Stores the working record: replaces the stored card, or adds it as a new card.
@@ -104,7 +104,7 @@ private:
 
     CCardStore *m_store;
     IMessageBox *m_messages;
-    COptionValues m_options;
+    OptionRecord m_options;
     CCardData m_work;
     CCardData *m_stored = nullptr;
     std::function<bool(const QUrl &)> m_open;

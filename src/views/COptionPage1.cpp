@@ -17,7 +17,7 @@ const char *const ThemeNames[] = {"ブルー",   "グレー",   "バイオレッ
 constexpr int ThemeCount = 7;
 } // namespace
 
-COptionPage1::COptionPage1(const COptionValues &values, IMessageBox *messages, QWidget *parent)
+COptionPage1::COptionPage1(const OptionRecord &values, IMessageBox *messages, QWidget *parent)
     : QWidget(parent), m_initial(values), m_messages(messages)
 {
     setWindowTitle(QStringLiteral("設定"));
@@ -117,7 +117,7 @@ COptionPage1::COptionPage1(const COptionValues &values, IMessageBox *messages, Q
     skipCheckFixedData->setChecked(values.skipCheckFixedData);
     serialPort->setCurrentIndex(values.serialPort >= 0 && values.serialPort <= 256 ? values.serialPort : 0);
     hideConnectConf->setChecked(values.hideConnectConf);
-    thumbnailSize->setCurrentIndex(COptionValues::ThumbnailPixels(values.thumbnailSizeType) / 50 - 1);
+    thumbnailSize->setCurrentIndex(OptionRecord::ThumbnailPixels(values.thumbnailSizeType) / 50 - 1);
     // A custom colour has no entry; the list then shows nothing until a preset is chosen.
     skinColor->setCurrentIndex(
         values.skinColorType >= 0 && values.skinColorType < ThemeCount ? values.skinColorType : -1);
@@ -168,9 +168,9 @@ void COptionPage1::ShowSample(const QColor &color)
     colorSample->setPalette(palette);
 }
 
-COptionValues COptionPage1::Values() const
+OptionRecord COptionPage1::Values() const
 {
-    COptionValues values = m_initial;
+    OptionRecord values = m_initial;
     values.opening = opening->isChecked();
     values.autoYomi = autoYomi->isChecked();
     values.mailCompany = mailCompany->isChecked();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "COptionValues.h"
+#include "OptionRecord.h"
 
 #include <QWidget>
 
@@ -14,10 +14,10 @@ class COptionPage1 : public QWidget
 {
     Q_OBJECT
 public:
-    COptionPage1(const COptionValues &values, IMessageBox *messages, QWidget *parent = nullptr);
+    COptionPage1(const OptionRecord &values, IMessageBox *messages, QWidget *parent = nullptr);
 
     // The values as the controls show them.
-    COptionValues Values() const;
+    OptionRecord Values() const;
 
     QCheckBox *opening;
     QCheckBox *autoYomi;
@@ -46,6 +46,6 @@ private:
     void AskSeparating(QCheckBox *box, bool nowOn, const QString &toOff, const QString &toOn);
     void ShowSample(const QColor &color);
 
-    COptionValues m_initial;
+    OptionRecord m_initial;
     IMessageBox *m_messages;
 };

@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-COptionSheet::COptionSheet(COptionValues &values, std::function<bool()> writeSettings, IMessageBox *messages,
+COptionSheet::COptionSheet(OptionRecord &values, std::function<bool()> writeSettings, IMessageBox *messages,
                            QWidget *parent)
     : QDialog(parent), m_values(values), m_write(std::move(writeSettings)),
       m_page(new COptionPage1(values, messages, this))
@@ -35,13 +35,13 @@ COptionSheet::COptionSheet(COptionValues &values, std::function<bool()> writeSet
 
 void COptionSheet::Apply()
 {
-    const int oldPixels = COptionValues::ThumbnailPixels(m_values.thumbnailSizeType);
+    const int oldPixels = OptionRecord::ThumbnailPixels(m_values.thumbnailSizeType);
     m_values = m_page->Values();
     m_themeShown = false;
     if (m_write)
         m_write();
     emit Applied(m_values);
-    const int pixels = COptionValues::ThumbnailPixels(m_values.thumbnailSizeType);
+    const int pixels = OptionRecord::ThumbnailPixels(m_values.thumbnailSizeType);
     if (pixels != oldPixels)
         emit ThumbnailSizeChanged(pixels);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "COptionValues.h"
+#include "OptionRecord.h"
 
 #include <QDialog>
 #include <functional>
@@ -18,7 +18,7 @@ class COptionSheet : public QDialog
 {
     Q_OBJECT
 public:
-    COptionSheet(COptionValues &values, std::function<bool()> writeSettings, IMessageBox *messages,
+    COptionSheet(OptionRecord &values, std::function<bool()> writeSettings, IMessageBox *messages,
                  QWidget *parent = nullptr);
 
     // What OK does: copy back, write the settings file, tell the views.
@@ -26,14 +26,14 @@ public:
     COptionPage1 *Page() const { return m_page; }
 
 signals:
-    void Applied(const COptionValues &values);
+    void Applied(const OptionRecord &values);
     void ThumbnailSizeChanged(int pixels);
 
 protected:
     void done(int result) override;
 
 private:
-    COptionValues &m_values;
+    OptionRecord &m_values;
     std::function<bool()> m_write;
     COptionPage1 *m_page;
     bool m_themeShown = false;

@@ -292,6 +292,14 @@ TEST(SettingsValues, StateListsAndHistory)
                                  "[SearchHistory]\nHistory1=a\nHistory2=b\nHistory3=\nHistory4=d\n");
     EXPECT_EQ(s.columnOrder, (QList<int>{3, 1, 2}));
     EXPECT_EQ(s.showConnectConf, (std::array<bool, 5>{true, true, false, true, true}));
+    // The options dialog's one box: hidden only when every confirmation is off.
+    CSettings mixed = s;
+    EXPECT_FALSE(mixed.ConnectConfHidden());
+    mixed.SetConnectConfHidden(true);
+    EXPECT_TRUE(mixed.ConnectConfHidden());
+    EXPECT_EQ(mixed.showConnectConf, (std::array<bool, 5>{}));
+    mixed.SetConnectConfHidden(false);
+    EXPECT_EQ(mixed.showConnectConf, (std::array<bool, 5>{true, true, true, true, true}));
     EXPECT_EQ(s.searchHistory, QStringList({"a", "b"}));
     EXPECT_TRUE(ReadText("[State]\nColumnOrder=1,x,2\n").columnOrder.isEmpty());
 }

@@ -235,7 +235,7 @@ TEST_F(EditViewTest, AttachmentThatCannotBeOpenedShowsTheMessage)
 
 TEST_F(EditViewTest, NameBoxesFollowTheSeparateNameOption)
 {
-    COptionValues options;
+    OptionRecord options;
     view->SetOptions(options);
     EXPECT_FALSE(view->Sheet1()->name->isHidden());
     EXPECT_TRUE(view->Sheet1()->lastName->isHidden());
@@ -317,7 +317,7 @@ struct EditReadingScope
 TEST_F(EditViewTest, CompanyReadingFollowsTheAutoYomiOption)
 {
     EditReadingScope reading;
-    COptionValues options;
+    OptionRecord options;
     options.autoYomi = false;
     view->SetOptions(options);
     view->ShowCard(nullptr);

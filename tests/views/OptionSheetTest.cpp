@@ -21,7 +21,7 @@ TEST(OptionSheetTest, OkWritesTheSettingsAndHandsTheNewValuesOn)
 {
     TempDir dir;
     const QString file = dir.File(QStringLiteral("settings.ini"));
-    COptionValues values;
+    OptionRecord values;
     EditMessageRecorder messages;
     int writes = 0;
     COptionSheet sheet(
@@ -36,16 +36,16 @@ TEST(OptionSheetTest, OkWritesTheSettingsAndHandsTheNewValuesOn)
         },
         &messages);
     QList<int> sizes;
-    COptionValues applied;
+    OptionRecord applied;
     QObject::connect(&sheet, &COptionSheet::ThumbnailSizeChanged, [&](int pixels) { sizes << pixels; });
-    QObject::connect(&sheet, &COptionSheet::Applied, [&](const COptionValues &v) { applied = v; });
+    QObject::connect(&sheet, &COptionSheet::Applied, [&](const OptionRecord &v) { applied = v; });
 
     COptionPage1 *page = sheet.Page();
     sheet.show();
     QTest::mouseClick(page->mailName, Qt::LeftButton);
     page->honorific->setCurrentText(U("御中"));
     page->thumbnailSize->setCurrentIndex(2);
-    EXPECT_TRUE(values == COptionValues{}); // the sheet works on a copy
+    EXPECT_TRUE(values == OptionRecord{}); // the sheet works on a copy
 
     sheet.Apply();
     EXPECT_EQ(writes, 1);
@@ -63,7 +63,7 @@ TEST(OptionSheetTest, OkWritesTheSettingsAndHandsTheNewValuesOn)
 TEST(OptionSheetTest, MailBoxesEnableDepartmentAndHonorific)
 {
     EditMessageRecorder messages;
-    COptionValues values;
+    OptionRecord values;
     values.mailDepartment = true;
     COptionPage1 page(values, &messages);
     page.show();
@@ -83,7 +83,7 @@ TEST(OptionSheetTest, MailBoxesEnableDepartmentAndHonorific)
 TEST(OptionSheetTest, SeparatingBoxesAskBeforeChanging)
 {
     EditMessageRecorder messages;
-    COptionValues values;
+    OptionRecord values;
     values.separateName = true;
     COptionPage1 page(values, &messages);
     page.show();
@@ -122,13 +122,13 @@ TEST(OptionSheetTest, SeparatingBoxesAskBeforeChanging)
 TEST(OptionSheetTest, UnknownThumbnailTypeShowsMediumAndThemeSampleFollowsTheChoice)
 {
     EditMessageRecorder messages;
-    COptionValues values;
+    OptionRecord values;
     values.thumbnailSizeType = 7;
     values.skinColorType = 7;
     values.skinColor = QColor(1, 2, 3);
     COptionPage1 page(values, &messages);
     EXPECT_EQ(page.thumbnailSize->currentText(), U("中"));
-    EXPECT_EQ(COptionValues::ThumbnailPixels(7), 100);
+    EXPECT_EQ(OptionRecord::ThumbnailPixels(7), 100);
     EXPECT_EQ(page.Values().skinColorType, 7); // a custom colour survives OK untouched
     EXPECT_EQ(page.colorSample->palette().color(QPalette::Window), QColor(1, 2, 3));
 

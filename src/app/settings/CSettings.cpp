@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -447,4 +448,14 @@ void CSettings::Write(CINIFile &ini) const
         ini.WriteString(Print, Key(QStringLiteral("SealPaperInfoName"), i), sheet.DefinitionName);
         ini.WriteString(Print, Key(QStringLiteral("SealPaperInfo"), i), JoinNumbers(sheet.Numbers()));
     }
+}
+
+bool CSettings::ConnectConfHidden() const
+{
+    return std::none_of(showConnectConf.begin(), showConnectConf.end(), [](bool show) { return show; });
+}
+
+void CSettings::SetConnectConfHidden(bool hidden)
+{
+    showConnectConf.fill(!hidden);
 }

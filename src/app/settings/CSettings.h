@@ -54,6 +54,10 @@ public:
     int toolBarPos; // 0 top, 1 bottom, 2 left, 3 right
     int imageToolBarPos;
     std::array<bool, ConnectConfCount> showConnectConf; // index = operation 0..4
+    // The options dialog's single box over the five flags: hidden when none is on;
+    // setting it sets every flag.
+    bool ConnectConfHidden() const;
+    void SetConnectConfHidden(bool hidden);
     QList<int> columnOrder;
 
     // Sections "File", "Group" and "CheckList": shared with the card store.

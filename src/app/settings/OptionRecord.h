@@ -23,6 +23,9 @@ struct OptionRecord
     int thumbnailSizeType = 1; // 0 small, 1 medium, 2 large
     int skinColorType = 0;     // 0..6 preset, 7 custom
     QColor skinColor{0, 0, 0}; // the custom colour
+    // The options dialog's "接続確認画面を表示しない" box: not a key of its own but
+    // all of the ShowConnectConf flags (see CSettings::SetConnectConfHidden).
+    bool hideConnectConf = false;
 
     // Thumbnail width and height in pixels for a size type: 50, 100 or 150
     // (100 for an unknown type).
