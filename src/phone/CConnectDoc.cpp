@@ -263,10 +263,7 @@ void CConnectDoc::PhoneBookImportWorker()
 QList<CConnectDoc::Fetched> CConnectDoc::FetchSelected()
 {
     Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("ファイル取得中..."));
-    Post(PhoneMessage::Range, int(selection.size()), PhoneMessage::Both);
-    Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-    counters.fill(0);
-    counters[PhoneCounter::Items] = int(selection.size());
+    BeginSelection();
     QList<Fetched> fetched;
     for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
         const int index = selection[i];
@@ -378,12 +375,17 @@ void CConnectDoc::CopyWorker()
     Finish(fetched);
 }
 
-void CConnectDoc::MoveWorker()
+void CConnectDoc::BeginSelection()
 {
     Post(PhoneMessage::Range, int(selection.size()), PhoneMessage::Both);
     Post(PhoneMessage::Position, 0, PhoneMessage::Both);
     counters.fill(0);
     counters[PhoneCounter::Items] = int(selection.size());
+}
+
+void CConnectDoc::MoveWorker()
+{
+    BeginSelection();
     for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
         const int index = selection[i];
         const QString name = entries[index].name;
@@ -415,10 +417,7 @@ void CConnectDoc::MoveWorker()
 
 void CConnectDoc::DeleteWorker()
 {
-    Post(PhoneMessage::Range, int(selection.size()), PhoneMessage::Both);
-    Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-    counters.fill(0);
-    counters[PhoneCounter::Items] = int(selection.size());
+    BeginSelection();
     for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
         const int index = selection[i];
         Post(PhoneMessage::ItemText, 0, 0, entries[index].name);

@@ -102,6 +102,8 @@ private:
     QList<Fetched> FetchSelected();
     bool CopyFile(const QString &from, const QString &to);
     void Finish(const QList<Fetched> &fetched);
+    // Progress range and counters for a run over the selected entries.
+    void BeginSelection();
 
     QThread *m_worker = nullptr;
     IPhoneImporter *m_importer = nullptr;
