@@ -165,49 +165,65 @@ CCardData::CCardData(const CCardData &other)
     *this = other;
 }
 
+CCardData::CCardData(CCardData &&other) noexcept
+{
+    *this = std::move(other);
+}
+
 CCardData &CCardData::operator=(const CCardData &other)
 {
-    if (this == &other)
-        return *this;
-    // Every field but the store slot, which belongs to the card that sits in it.
-    m_id = other.m_id;
-    m_name = other.m_name;
-    m_lastName = other.m_lastName;
-    m_firstName = other.m_firstName;
-    m_yomiName = other.m_yomiName;
-    m_yomiLastName = other.m_yomiLastName;
-    m_yomiFirstName = other.m_yomiFirstName;
-    m_company = other.m_company;
-    m_companyYomi = other.m_companyYomi;
-    m_department = other.m_department;
-    m_title = other.m_title;
-    m_phoneKinds = other.m_phoneKinds;
-    m_phones = other.m_phones;
-    m_mailKinds = other.m_mailKinds;
-    m_mails = other.m_mails;
-    m_zipCode = other.m_zipCode;
-    m_address = other.m_address;
-    m_country = other.m_country;
-    m_prefecture = other.m_prefecture;
-    m_city = other.m_city;
-    m_street = other.m_street;
-    m_addressExtra = other.m_addressExtra;
-    m_url = other.m_url;
-    m_memo = other.m_memo;
-    m_birthday = other.m_birthday;
-    m_receivedDate = other.m_receivedDate;
-    m_registeredDate = other.m_registeredDate;
-    m_updatedDate = other.m_updatedDate;
-    m_groupNo = other.m_groupNo;
-    m_print = other.m_print;
-    m_checkMarks = other.m_checkMarks;
-    m_importance = other.m_importance;
-    m_fixed = other.m_fixed;
-    m_attachedFiles = other.m_attachedFiles;
-    m_imageRotation = other.m_imageRotation;
-    m_recordOffset = other.m_recordOffset;
-    m_recordLength = other.m_recordLength;
+    if (this != &other)
+        AssignFields(other);
     return *this;
+}
+
+CCardData &CCardData::operator=(CCardData &&other) noexcept
+{
+    if (this != &other)
+        AssignFields(std::move(other));
+    return *this;
+}
+
+// Every field but the store slot, which belongs to the card that sits in it.
+template <typename Other> void CCardData::AssignFields(Other &&other)
+{
+    m_id = std::forward<Other>(other).m_id;
+    m_name = std::forward<Other>(other).m_name;
+    m_lastName = std::forward<Other>(other).m_lastName;
+    m_firstName = std::forward<Other>(other).m_firstName;
+    m_yomiName = std::forward<Other>(other).m_yomiName;
+    m_yomiLastName = std::forward<Other>(other).m_yomiLastName;
+    m_yomiFirstName = std::forward<Other>(other).m_yomiFirstName;
+    m_company = std::forward<Other>(other).m_company;
+    m_companyYomi = std::forward<Other>(other).m_companyYomi;
+    m_department = std::forward<Other>(other).m_department;
+    m_title = std::forward<Other>(other).m_title;
+    m_phoneKinds = std::forward<Other>(other).m_phoneKinds;
+    m_phones = std::forward<Other>(other).m_phones;
+    m_mailKinds = std::forward<Other>(other).m_mailKinds;
+    m_mails = std::forward<Other>(other).m_mails;
+    m_zipCode = std::forward<Other>(other).m_zipCode;
+    m_address = std::forward<Other>(other).m_address;
+    m_country = std::forward<Other>(other).m_country;
+    m_prefecture = std::forward<Other>(other).m_prefecture;
+    m_city = std::forward<Other>(other).m_city;
+    m_street = std::forward<Other>(other).m_street;
+    m_addressExtra = std::forward<Other>(other).m_addressExtra;
+    m_url = std::forward<Other>(other).m_url;
+    m_memo = std::forward<Other>(other).m_memo;
+    m_birthday = std::forward<Other>(other).m_birthday;
+    m_receivedDate = std::forward<Other>(other).m_receivedDate;
+    m_registeredDate = std::forward<Other>(other).m_registeredDate;
+    m_updatedDate = std::forward<Other>(other).m_updatedDate;
+    m_groupNo = std::forward<Other>(other).m_groupNo;
+    m_print = std::forward<Other>(other).m_print;
+    m_checkMarks = std::forward<Other>(other).m_checkMarks;
+    m_importance = std::forward<Other>(other).m_importance;
+    m_fixed = std::forward<Other>(other).m_fixed;
+    m_attachedFiles = std::forward<Other>(other).m_attachedFiles;
+    m_imageRotation = std::forward<Other>(other).m_imageRotation;
+    m_recordOffset = std::forward<Other>(other).m_recordOffset;
+    m_recordLength = std::forward<Other>(other).m_recordLength;
 }
 
 CCardData::~CCardData() = default;

@@ -55,7 +55,9 @@ class CCardData
 public:
     CCardData();
     CCardData(const CCardData &other);
+    CCardData(CCardData &&other) noexcept;
     CCardData &operator=(const CCardData &other);
+    CCardData &operator=(CCardData &&other) noexcept;
     virtual ~CCardData();
 
     virtual void Clear();
@@ -181,6 +183,7 @@ public:
     void ReadNameArchive(QDataStream &in);
 
 private:
+    template <typename Other> void AssignFields(Other &&other);
     friend class CChunk; // the management-file codec reads and writes raw fields
 
     void RecomposeName();

@@ -317,9 +317,14 @@ void CCardStore::RemoveName(CCardData *card)
 
 CCardData *CCardStore::AddCard(const CCardData &card, CCardFileWriter *file)
 {
+    return m_usable ? AddCard(CCardData(card), file) : nullptr;
+}
+
+CCardData *CCardStore::AddCard(CCardData &&card, CCardFileWriter *file)
+{
     if (!m_usable)
         return nullptr;
-    auto copy = std::make_unique<CCardData>(card);
+    auto copy = std::make_unique<CCardData>(std::move(card));
     // A copy of a stored card must not take over that card's record.
     copy->SetRecordOffset(0);
     copy->SetRecordLength(0);

@@ -67,6 +67,8 @@ public:
     int LiveCount() const { return m_liveCount; }
 
     CCardData *AddCard(const CCardData &card, CCardFileWriter *file = nullptr);
+    // The same, taking the card's texts over instead of sharing them.
+    CCardData *AddCard(CCardData &&card, CCardFileWriter *file = nullptr);
     CCardData *Replace(const CCardData &data, CCardData *stored, CCardFileWriter *file = nullptr);
     bool Delete(CCardData *stored, CCardFileWriter *file = nullptr);
     // Slot of the first stored card with the same Name (kind 1), or of the card

@@ -62,6 +62,19 @@ QDate CImportEngine::Today() const
 CImportEngine::MergeResult CImportEngine::MergeCard(const CCardData &card, const QString &sourceName,
                                                     ImportCounters &counters, CCardData **stored)
 {
+    return Merge(card, nullptr, sourceName, counters, stored);
+}
+
+CImportEngine::MergeResult CImportEngine::MergeCard(CCardData &&card, const QString &sourceName,
+                                                    ImportCounters &counters, CCardData **stored)
+{
+    return Merge(card, &card, sourceName, counters, stored);
+}
+
+CImportEngine::MergeResult CImportEngine::Merge(const CCardData &card, CCardData *movable,
+                                                const QString &sourceName, ImportCounters &counters,
+                                                CCardData **stored)
+{
     if (stored)
         *stored = nullptr;
     int kind = CCardStore::DuplicateNone;
@@ -90,7 +103,10 @@ CImportEngine::MergeResult CImportEngine::MergeCard(const CCardData &card, const
         break;
     case AnswerAdd:
     case AnswerAddAll:
-        result = m_store.AddCard(card, m_file.get());
+        // Taking the texts over also spares the reading thread from touching
+        // the stored card's shared texts when it frees its copy.
+        result = movable ? m_store.AddCard(std::move(*movable), m_file.get())
+                         : m_store.AddCard(card, m_file.get());
         if (!result)
             return MergeFailed;
         ++counters.added;
@@ -133,13 +149,13 @@ bool CImportEngine::PrepareCard(VCARD_DATA &entry, const CCheckArray &checks, co
     return true;
 }
 
-bool CImportEngine::MergePrepared(const PreparedCard &prepared, const QString &photoFolder,
+bool CImportEngine::MergePrepared(PreparedCard &prepared, const QString &photoFolder,
                                   const QString &sourceName, ImportCounters &counters)
 {
     if (!prepared.valid)
         return false; // malformed: the rest of the source is not taken
     CCardData *stored = nullptr;
-    if (MergeCard(prepared.card, sourceName, counters, &stored) == MergeFailed)
+    if (MergeCard(std::move(prepared.card), sourceName, counters, &stored) == MergeFailed)
         return false;
     if (stored)
         CopyPhotos(prepared.photos, photoFolder, *stored);
@@ -164,7 +180,7 @@ bool CImportEngine::ImportVCardSource(const QString &path, const QString &photoF
     bool any = false;
     QList<PreparedCard> batch;
     while (feed.Next(batch)) {
-        for (const PreparedCard &prepared : batch) {
+        for (PreparedCard &prepared : batch) {
             any = true;
             if (!MergePrepared(prepared, scratch->path(), sourceName, counters))
                 return false;

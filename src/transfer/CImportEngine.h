@@ -52,6 +52,9 @@ public:
 
     MergeResult MergeCard(const CCardData &card, const QString &sourceName, ImportCounters &counters,
                           CCardData **stored = nullptr);
+    // The same; an added card's texts are taken over, not shared.
+    MergeResult MergeCard(CCardData &&card, const QString &sourceName, ImportCounters &counters,
+                          CCardData **stored = nullptr);
 
     // One vCard file; fileDate is the file's date ("%Y/%m/%d" or eight digits).
     // true when the file was read and every entry could be taken.
@@ -72,11 +75,14 @@ public:
     void SetToday(const QDate &today) { m_today = today; }
 
 private:
+    // movable: card itself when it may be taken over, else null.
+    MergeResult Merge(const CCardData &card, CCardData *movable, const QString &sourceName,
+                      ImportCounters &counters, CCardData **stored);
     // Finishes and maps one card-file entry; false for a malformed one.
     bool PrepareCard(VCARD_DATA &entry, const CCheckArray &checks, const QString &fileDate,
                      const QDate &today, CCardData &card) const;
     // Merges a prepared card and copies its photos; false ends the source.
-    bool MergePrepared(const PreparedCard &prepared, const QString &photoFolder, const QString &sourceName,
+    bool MergePrepared(PreparedCard &prepared, const QString &photoFolder, const QString &sourceName,
                        ImportCounters &counters);
     void CopyPhotos(const QList<PROPERTY> &photos, const QString &photoFolder, const CCardData &stored) const;
     QDate Today() const;
