@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 #include "LineCursor.h"
+#include "TextScan.h"
 #include "Utf8Detect.h"
 
 #include <QFileInfo>
@@ -91,7 +92,7 @@ bool Csv::ReadRow(QStringList &fields)
         if (pos < line.size() && line[pos] == m_quote) {
             qsizetype i = pos + 1;
             while (true) {
-                const qsizetype quote = line.indexOf(m_quote, i);
+                const qsizetype quote = TextScan::Find(line, m_quote.unicode(), i);
                 if (quote < 0) {
                     // The quoted field goes on in the next line.
                     field += line.mid(i);
@@ -114,14 +115,15 @@ bool Csv::ReadRow(QStringList &fields)
             }
         }
         // Plain text, or what follows a closing quote, runs to the next separator.
-        const qsizetype separator = line.indexOf(m_separator, pos);
-        if (separator < 0) {
-            field += line.mid(pos);
-            fields.append(field);
+        // A plain field is made in one piece, at its size.
+        const qsizetype separator = TextScan::Find(line, m_separator.unicode(), pos);
+        const QStringView rest = separator < 0 ? line.sliced(pos) : line.sliced(pos, separator - pos);
+        if (field.isNull())
+            fields.append(rest.toString());
+        else
+            fields.append(field += rest);
+        if (separator < 0)
             return true;
-        }
-        field += line.mid(pos, separator - pos);
-        fields.append(field);
         pos = separator + 1;
         if (pos == line.size()) {
             fields.append(QString());
