@@ -414,8 +414,11 @@ TEST_F(ConnectDocTest, StopWhileFetchingCopiesNothing)
     doc.entries = {{"a.vcf", "20070102T101010", 46}, {"b.vcf", "20070102T101010", 46}};
     doc.present = {1, 1};
     doc.destinationFolder = dest;
-    const QStringList tempFilter{"ovdx*"};
-    const qsizetype tempsBefore = QDir::temp().entryList(tempFilter, QDir::Files).size();
+    // A temporary folder of this test's own: other tests running at the same
+    // time fetch files into the shared one.
+    TempDir temp;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.Path().toLocal8Bit());
     ASSERT_TRUE(Connect());
     doc.selection = {0, 1};
     messages.clear();
@@ -429,7 +432,11 @@ TEST_F(ConnectDocTest, StopWhileFetchingCopiesNothing)
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(messages.last().id, PhoneMessage::Done);
     EXPECT_TRUE(QDir(dest).isEmpty());
-    EXPECT_EQ(QDir::temp().entryList(tempFilter, QDir::Files).size(), tempsBefore);
+    EXPECT_TRUE(QDir(temp.Path()).isEmpty());
+    if (oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
     EXPECT_EQ(COperationReport::Make(COperationReport::Copy, doc.counters, true).caption,
               QStringLiteral("コピー中断"));
     EXPECT_FALSE(doc.folderSession.IsOpen());
