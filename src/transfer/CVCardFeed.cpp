@@ -45,24 +45,21 @@ void CVCardFeed::Run(const QString &path, const QString &photoFolder)
     m_changed.notify_all();
     if (!opened)
         return;
-    QList<VCARD_DATA> entries;
     bool more = true;
     while (more) {
         FreeSpent();
-        entries.clear();
-        if (reader.Read(entries, BatchSize) == 0)
+        Batch batch;
+        if (reader.Read(batch.entries, BatchSize) == 0)
             break;
-        QList<PreparedCard> batch;
-        batch.reserve(entries.size());
-        for (VCARD_DATA &entry : entries) {
-            PreparedCard &prepared = batch.emplace_back();
-            prepared.valid = m_prepare(entry, prepared.card);
-            prepared.photos = std::move(entry.photos);
-            if (!prepared.valid) {
-                more = false;
-                break;
-            }
+        // With the caller short of work, the batch goes as it is and the
+        // caller prepares it; otherwise it is prepared here.
+        bool callerWaiting;
+        {
+            std::lock_guard lock(m_mutex);
+            callerWaiting = m_ready.size() < 2;
         }
+        if (!callerWaiting)
+            more = PrepareBatch(batch);
         more = Push(std::move(batch)) && more;
     }
     {
@@ -72,19 +69,32 @@ void CVCardFeed::Run(const QString &path, const QString &photoFolder)
     m_changed.notify_all();
 }
 
-// Cards the caller did not keep are freed here, on the thread that allocated
-// them: freeing them on the caller's thread makes the two contend for the
+bool CVCardFeed::PrepareBatch(Batch &batch) const
+{
+    batch.cards.reserve(batch.entries.size());
+    for (VCARD_DATA &entry : batch.entries) {
+        PreparedCard &prepared = batch.cards.emplace_back();
+        prepared.valid = m_prepare(entry, prepared.card);
+        prepared.photos = entry.photos;
+        if (!prepared.valid)
+            return false;
+    }
+    return true;
+}
+
+// What the caller is done with is freed here, on the thread that allocated
+// most of it: freeing it on the caller's thread makes the two contend for the
 // allocator's lock on every text.
 void CVCardFeed::FreeSpent()
 {
-    std::deque<QList<PreparedCard>> spent;
+    std::deque<Batch> spent;
     {
         std::lock_guard lock(m_mutex);
         spent.swap(m_spent);
     }
 }
 
-bool CVCardFeed::Push(QList<PreparedCard> &&batch)
+bool CVCardFeed::Push(Batch &&batch)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_stop || m_ready.size() < MaxQueuedBatches; });
@@ -96,18 +106,23 @@ bool CVCardFeed::Push(QList<PreparedCard> &&batch)
     return true;
 }
 
-bool CVCardFeed::Next(QList<PreparedCard> &batch)
+bool CVCardFeed::Next(QList<PreparedCard> &cards)
 {
     std::unique_lock lock(m_mutex);
-    if (!batch.isEmpty() && !m_done)
-        m_spent.push_back(std::move(batch));
-    batch.clear();
+    m_current.cards = std::move(cards);
+    cards.clear();
+    if (!m_done)
+        m_spent.push_back(std::move(m_current));
+    m_current = Batch();
     m_changed.wait(lock, [this] { return !m_ready.empty() || m_done; });
     if (m_ready.empty())
         return false;
-    batch = std::move(m_ready.front());
+    m_current = std::move(m_ready.front());
     m_ready.pop_front();
     lock.unlock();
     m_changed.notify_all();
+    if (m_current.cards.isEmpty())
+        PrepareBatch(m_current); // an entry that cannot be prepared comes out invalid and ends the merge
+    cards = std::move(m_current.cards);
     return true;
 }

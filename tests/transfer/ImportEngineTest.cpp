@@ -261,12 +261,13 @@ TEST_F(ImportEngineTest, PhoneBookModeTakesOnlyMarkedPhotos)
 }
 
 namespace {
-QStringList NumberedCards(int count)
+QStringList NumberedCards(int count, int malformedAt = -1)
 {
     QStringList lines;
     for (int i = 0; i < count; ++i)
         lines += Card({U("N:番号;%1").arg(i, 4, 10, QChar(u'0')),
-                       QStringLiteral("TEL;CELL:090%1").arg(i, 8, 10, QChar(u'0'))});
+                       i == malformedAt ? QStringLiteral("ADR:;;street")
+                                        : QStringLiteral("TEL;CELL:090%1").arg(i, 8, 10, QChar(u'0'))});
     return lines;
 }
 } // namespace
@@ -285,6 +286,20 @@ TEST_F(ImportEngineTest, LargeFileIsStoredInFileOrder)
     ASSERT_EQ(store.Count(), 3000);
     for (int slot = 0; slot < 3000; ++slot)
         ASSERT_EQ(store.CardAt(slot)->Name(), U("番号 %1").arg(slot, 4, 10, QChar(u'0')));
+}
+
+// Either thread may prepare the malformed card; the result must not depend on which.
+TEST_F(ImportEngineTest, MalformedCardLateInALargeFileKeepsEveryCardBeforeIt)
+{
+    const QString path = VcfFile("many.vcf", NumberedCards(6000, 5000));
+    CImportEngine engine(store, ImportOptions(), nullptr);
+    ImportCounters counters;
+    ASSERT_TRUE(engine.BeginRun());
+    EXPECT_FALSE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
+    engine.EndRun();
+    EXPECT_EQ(counters.added, 5000);
+    ASSERT_EQ(store.Count(), 5000);
+    EXPECT_EQ(store.CardAt(4999)->Name(), U("番号 4999"));
 }
 
 TEST_F(ImportEngineTest, FullDiskEndsALargeFileAtOnceAndKeepsWhatWasWritten)
