@@ -49,18 +49,8 @@ bool Csv::LoadForReading()
     }
     m_byteSize = m_in.size();
     // The encoding test needs the whole file; the mapping is dropped before reading.
-    bool utf8 = false;
     bool bom = false;
-    if (uchar *mapped = m_byteSize > 0 ? m_in.map(0, m_byteSize) : nullptr) {
-        const QByteArrayView bytes(mapped, m_byteSize);
-        utf8 = Utf8Detect::IsUtf8Csv(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-        m_in.unmap(mapped);
-    } else {
-        const QByteArray bytes = m_in.readAll();
-        utf8 = Utf8Detect::IsUtf8Csv(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-    }
+    const bool utf8 = Utf8Detect::IsUtf8File(m_in, &Utf8Detect::IsUtf8Csv, bom);
     m_skipped = bom ? 3 : 0;
     if (!m_in.seek(m_skipped)) {
         m_readFailed = true;

@@ -1,5 +1,7 @@
 #include "Utf8Detect.h"
 
+#include <QFile>
+
 namespace {
 
 // Length of the valid UTF-8 sequence at p, or 0 when it is not valid.
@@ -94,4 +96,19 @@ bool Utf8Detect::IsUtf8VCard(QByteArrayView bytes)
 bool Utf8Detect::IsUtf8Csv(QByteArrayView bytes)
 {
     return HasBom(bytes) || IsMultiByteUtf8(bytes);
+}
+
+bool Utf8Detect::IsUtf8File(QFile &file, bool (*test)(QByteArrayView), bool &bom)
+{
+    const qint64 size = file.size();
+    if (uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
+        const QByteArrayView bytes(mapped, size);
+        const bool utf8 = test(bytes);
+        bom = HasBom(bytes);
+        file.unmap(mapped);
+        return utf8;
+    }
+    const QByteArray bytes = file.readAll();
+    bom = HasBom(bytes);
+    return test(bytes);
 }

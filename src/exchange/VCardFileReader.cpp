@@ -55,17 +55,7 @@ bool VCardFileReader::Open(const QString &path, const QString &photoFolder)
     // The encoding test looks at the mapped file (Shift_JIS is told apart in the
     // first bytes); the reading then goes block by block, never holding the whole file.
     bool bom = false;
-    const qint64 size = m_file.size();
-    if (uchar *mapped = size > 0 ? m_file.map(0, size) : nullptr) {
-        const QByteArrayView bytes(mapped, size);
-        m_utf8 = Utf8Detect::IsUtf8VCard(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-        m_file.unmap(mapped);
-    } else {
-        const QByteArray bytes = m_file.readAll();
-        m_utf8 = Utf8Detect::IsUtf8VCard(bytes);
-        bom = Utf8Detect::HasBom(bytes);
-    }
+    m_utf8 = Utf8Detect::IsUtf8File(m_file, &Utf8Detect::IsUtf8VCard, bom);
     m_start = m_utf8 && bom ? 3 : 0;
     m_photoFolder = photoFolder;
     m_photos = std::make_unique<VCardPhotoWriter>(photoFolder);
