@@ -71,6 +71,19 @@ protected:
         return worker.Counters();
     }
 
+    // One run of the engine over one vCard file, as the file import makes it.
+    bool ImportOne(const QString &path, ImportCounters &counters, std::function<void()> beforeImport = {})
+    {
+        CImportEngine engine(store, ImportOptions(), nullptr);
+        EXPECT_TRUE(engine.BeginRun());
+        if (beforeImport)
+            beforeImport();
+        const bool ok =
+            engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters);
+        engine.EndRun();
+        return ok;
+    }
+
     TempDir dir;
     CCardStore store;
 };
@@ -276,12 +289,8 @@ QStringList NumberedCards(int count, int malformedAt = -1)
 // still arrive in file order, and a stop on this side must not wait for the reader.
 TEST_F(ImportEngineTest, LargeFileIsStoredInFileOrder)
 {
-    const QString path = VcfFile("many.vcf", NumberedCards(3000));
-    CImportEngine engine(store, ImportOptions(), nullptr);
     ImportCounters counters;
-    ASSERT_TRUE(engine.BeginRun());
-    EXPECT_TRUE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
-    engine.EndRun();
+    EXPECT_TRUE(ImportOne(VcfFile("many.vcf", NumberedCards(3000)), counters));
     EXPECT_EQ(counters.added, 3000);
     ASSERT_EQ(store.Count(), 3000);
     for (int slot = 0; slot < 3000; ++slot)
@@ -291,12 +300,8 @@ TEST_F(ImportEngineTest, LargeFileIsStoredInFileOrder)
 // Either thread may prepare the malformed card; the result must not depend on which.
 TEST_F(ImportEngineTest, MalformedCardLateInALargeFileKeepsEveryCardBeforeIt)
 {
-    const QString path = VcfFile("many.vcf", NumberedCards(6000, 5000));
-    CImportEngine engine(store, ImportOptions(), nullptr);
     ImportCounters counters;
-    ASSERT_TRUE(engine.BeginRun());
-    EXPECT_FALSE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
-    engine.EndRun();
+    EXPECT_FALSE(ImportOne(VcfFile("many.vcf", NumberedCards(6000, 5000)), counters));
     EXPECT_EQ(counters.added, 5000);
     ASSERT_EQ(store.Count(), 5000);
     EXPECT_EQ(store.CardAt(4999)->Name(), U("番号 4999"));
@@ -304,16 +309,13 @@ TEST_F(ImportEngineTest, MalformedCardLateInALargeFileKeepsEveryCardBeforeIt)
 
 TEST_F(ImportEngineTest, FullDiskEndsALargeFileAtOnceAndKeepsWhatWasWritten)
 {
-    const QString path = VcfFile("many.vcf", NumberedCards(6000));
-    CImportEngine engine(store, ImportOptions(), nullptr);
     ImportCounters counters;
-    ASSERT_TRUE(engine.BeginRun());
-    {
-        // Room for a few cards only; the reader thread is far ahead by then.
-        FileSizeLimit full(QFileInfo(store.Path()).size() + 2000);
-        EXPECT_FALSE(engine.ImportVCardSource(path, dir.File("photos"), "many.vcf", "2024/06/01", counters));
-    }
-    engine.EndRun();
+    std::unique_ptr<FileSizeLimit> full;
+    // Room for a few cards only; the reader thread is far ahead by then.
+    EXPECT_FALSE(ImportOne(VcfFile("many.vcf", NumberedCards(6000)), counters, [&] {
+        full = std::make_unique<FileSizeLimit>(QFileInfo(store.Path()).size() + 2000);
+    }));
+    full.reset();
     EXPECT_GT(counters.added, 0);
     EXPECT_LT(counters.added, 20);
     CCardStore reopened;
