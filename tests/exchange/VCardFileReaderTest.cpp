@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -89,4 +90,49 @@ TEST(VCardFileReader, PhotosOfTheSecondHalfAreNumberedInFileOrder)
     EXPECT_EQ(entries.size(), 14000);
     EXPECT_EQ(written.size(), 10);
     EXPECT_TRUE(written.contains(QStringLiteral("_7.jpg")));
+}
+
+// Lines drawn at random from the shapes that carry state from one line to the
+// next (quoted-printable continuations, folded photos, cards left open), so
+// that card boundaries fall in every kind of place.
+TEST(VCardFileReader, RandomLineMixReadsAsInOrder)
+{
+    const QStringList shapes = {
+        QStringLiteral("BEGIN:VCARD"),
+        QStringLiteral("END:VCARD"),
+        QStringLiteral("END:VCARD"),
+        QStringLiteral("VERSION:2.1"),
+        QString::fromUtf8("N;CHARSET=SHIFT_JIS:表;ソ能\\,%1;;;"),
+        QStringLiteral("NOTE;ENCODING=QUOTED-PRINTABLE:a=3D%1="),
+        QStringLiteral("ADR;ENCODING=QUOTED-PRINTABLE:;;x%1;y;z;1;j"),
+        QStringLiteral("=E3=81=82%1"),
+        QStringLiteral("TEL;CELL:090%1"),
+        QStringLiteral("PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/%1"),
+        QStringLiteral(" AAAA%1"),
+        QStringLiteral("FN:x%1"),
+        QStringLiteral("ITEM1.EMAIL:a%1@b.jp"),
+        QStringLiteral("garbage %1 \\ ; :"),
+    };
+    QRandomGenerator random(20241207);
+    QString text;
+    while (text.size() < 4'500'000)
+        text += shapes[random.bounded(int(shapes.size()))].arg(random.bounded(1000)) +
+                (random.bounded(4) == 0 ? QStringLiteral("\n") : QStringLiteral("\r\n"));
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("mix.vcf"));
+    ASSERT_TRUE(TempDir::WriteAll(path, Sjis(text)));
+    ASSERT_GT(QFileInfo(path).size(), 4 << 20);
+
+    // Without a photo folder the halves are read at once; with one, the photos
+    // of the second half send it back to be read in order.
+    for (const QString &photos : {QString(), dir.File(QStringLiteral("photos"))}) {
+        int expectedCount = 0;
+        const QString expected =
+            InOrder(path, photos.isEmpty() ? photos : photos + "-in-order", &expectedCount);
+        QList<VCARD_DATA> entries;
+        ReadVCardFile(path, photos, entries);
+        EXPECT_GT(expectedCount, 1000);
+        EXPECT_EQ(entries.size(), expectedCount);
+        EXPECT_EQ(DumpEntries(entries), expected);
+    }
 }
