@@ -3,6 +3,7 @@
 #include "CCardData.h"
 #include "CImportEngine.h"
 #include "CImportFilesWorker.h"
+#include "COverwriteConfDlg.h"
 #include "IMessageBox.h"
 #include "IOverwriteConfirm.h"
 #include "ImportOptions.h"
@@ -36,31 +37,9 @@ public:
 private:
     OverwriteAnswer Ask(const CCardData &stored, const CCardData &incoming, const QString &sourceName)
     {
-        QMessageBox box(m_parent);
-        box.setIcon(QMessageBox::Question);
-        QString caption = QString::fromUtf8("上書き確認");
-        if (!sourceName.isEmpty())
-            caption += " - " + sourceName;
-        box.setWindowTitle(caption);
-        box.setText(QString::fromUtf8("同じ名前で電話番号の異なるデータが存在します。"
-                                      "現在のデータに新しいデータを上書きしますか？"));
-        box.setInformativeText(QString::fromUtf8("現在の名刺データ: %1 %2\n新しい名刺データ: %3 %4")
-                                   .arg(stored.Name(), stored.Phone(0), incoming.Name(), incoming.Phone(0)));
-        const struct
-        {
-            const char *text;
-            OverwriteAnswer answer;
-        } choices[] = {{"上書き", AnswerOverwrite}, {"全て上書き", AnswerOverwriteAll},
-                       {"新規登録", AnswerAdd},     {"全て新規登録", AnswerAddAll},
-                       {"スキップ", AnswerSkip},    {"全てスキップ", AnswerSkipAll}};
-        QList<QPair<QAbstractButton *, OverwriteAnswer>> buttons;
-        for (const auto &c : choices)
-            buttons.append({box.addButton(QString::fromUtf8(c.text), QMessageBox::ActionRole), c.answer});
-        box.exec();
-        for (const auto &b : buttons)
-            if (box.clickedButton() == b.first)
-                return b.second;
-        return AnswerSkip;
+        COverwriteConfDlg dialog(stored, incoming, sourceName, m_parent);
+        dialog.exec();
+        return dialog.Answer();
     }
 
     QWidget *m_parent;
