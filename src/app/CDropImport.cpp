@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QThread>
 
 namespace {
