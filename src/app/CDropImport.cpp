@@ -8,6 +8,7 @@
 #include "IOverwriteConfirm.h"
 #include "ImportOptions.h"
 #include "ImportSummary.h"
+#include "ShowUserMessage.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -47,7 +48,7 @@ private:
 } // namespace
 
 ImportCounters CDropImport::Run(QWidget *parent, CCardStore &store, const ImportOptions &options,
-                                IMessageBox &messages, const QStringList &paths)
+                                IMessageBox &messages, const QStringList &paths, const QString &caption)
 {
     CWindowOverwriteConfirm confirm(parent);
     CImportEngine engine(store, options, &confirm);
@@ -55,7 +56,7 @@ ImportCounters CDropImport::Run(QWidget *parent, CCardStore &store, const Import
 
     QProgressDialog progress(QString::fromUtf8("インポート中..."), QString::fromUtf8("中断"), 0,
                              int(paths.size()), parent);
-    progress.setWindowTitle(QString::fromUtf8("インポート"));
+    progress.setWindowTitle(caption);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -97,9 +98,6 @@ ImportCounters CDropImport::Run(QWidget *parent, CCardStore &store, const Import
 
     const ImportCounters counters = worker.Counters();
     const UserMessage summary = ImportSummary::VCard(counters, cancelled);
-    const QMessageBox::Icon icon = summary.icon == UserMessage::Warning ? QMessageBox::Warning
-                                   : summary.icon == UserMessage::Error ? QMessageBox::Critical
-                                                                        : QMessageBox::Information;
-    messages.Show(parent, summary.text, summary.caption, icon);
+    ShowUserMessage(messages, parent, summary);
     return counters;
 }

@@ -2,6 +2,7 @@
 
 #include "ImportCounters.h"
 
+#include <QString>
 #include <QStringList>
 
 class CCardStore;
@@ -16,6 +17,8 @@ struct ImportOptions;
 class CDropImport
 {
 public:
+    // caption: the progress dialog's ("インポート", or "メモリーカード" for a memory card).
     static ImportCounters Run(QWidget *parent, CCardStore &store, const ImportOptions &options,
-                              IMessageBox &messages, const QStringList &paths);
+                              IMessageBox &messages, const QStringList &paths,
+                              const QString &caption = QString::fromUtf8("インポート"));
 };

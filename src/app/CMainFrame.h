@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QHash>
 #include <QWidget>
 
@@ -7,6 +9,7 @@ class CCardData;
 class CCardEditView;
 class CCardImageView;
 class CCardStore;
+struct ImportOptions;
 class CImageFrame;
 class CMailDlg;
 class CCardListView;
@@ -89,6 +92,10 @@ private:
     void OnBackup();
     void OnHelp();
     void OnMapSearch();
+    void OnMemoryCard();
+    // Runs an import with the options of the settings; the list stays still
+    // while the worker owns the store, and is reloaded afterwards.
+    void RunImport(const std::function<void(const ImportOptions &)> &import);
     void OnColumnOrder();
     void OnClipboard(const QString &which);
     QStringList GroupNames() const;

@@ -54,7 +54,8 @@ void CMainFrame::BuildMenus()
             &QAction::triggered, this, &CMainFrame::OnCreateNew);
     file->addSeparator();
     AddAction(file, "phone", "携帯電話(&C)...", {}, later);
-    AddAction(file, "memoryCard", "メモリーカード(&M)...", {}, later);
+    connect(AddAction(file, "memoryCard", "メモリーカード(&M)..."), &QAction::triggered, this,
+            &CMainFrame::OnMemoryCard);
     file->addSeparator();
     AddAction(file, "import", "インポート(&I)...", {}, later);
     QMenu *exportMenu = file->addMenu(QString::fromUtf8("エクスポート(&E)"));

@@ -9,6 +9,8 @@
 #include "CMainFrame.h"
 
 #include "CDropImport.h"
+#include "CMemoryCardDlg.h"
+#include "CMemoryCardImport.h"
 #include "COptionSheet.h"
 #include "CSettings.h"
 #include "CSkin.h"
@@ -79,14 +81,9 @@ void CMainFrame::ConnectViews()
                 // CSV files need the column-mapping dialog first; only vCard files are taken here.
                 if (vcards.isEmpty())
                     return;
-                ImportOptions options;
-                options.autoYomi = m_settings.options.autoYomi;
-                options.skipCheckFixedData = m_settings.options.skipCheckFixedData;
-                // The worker owns the store while it runs: the list must not read cards meanwhile.
-                m_list->setUpdatesEnabled(false);
-                CDropImport::Run(this, *m_store, options, m_messages, vcards);
-                m_list->setUpdatesEnabled(true);
-                Reload();
+                RunImport([this, &vcards](const ImportOptions &options) {
+                    CDropImport::Run(this, *m_store, options, m_messages, vcards);
+                });
             });
     connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::OnCardStored);
     connect(m_editView, &CCardEditView::GroupsEdited, this, [this] { OnRowChosen(m_tabs->Row()); });
@@ -251,4 +248,26 @@ void CMainFrame::OpenMail(const QString &address)
 {
     if (!address.isEmpty())
         QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}
+
+void CMainFrame::RunImport(const std::function<void(const ImportOptions &)> &import)
+{
+    ImportOptions options;
+    options.autoYomi = m_settings.options.autoYomi;
+    options.skipCheckFixedData = m_settings.options.skipCheckFixedData;
+    // The worker owns the store while it runs: the list must not read cards meanwhile.
+    m_list->setUpdatesEnabled(false);
+    import(options);
+    m_list->setUpdatesEnabled(true);
+    Reload();
+}
+
+void CMainFrame::OnMemoryCard()
+{
+    RunImport([this](const ImportOptions &options) {
+        CMemoryCardImport::Run(m_window, *m_store, options, m_messages, [this](const QStringList &folders) {
+            CMemoryCardDlg dialog(folders, m_messages, m_window);
+            return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
+        });
+    });
 }
