@@ -93,6 +93,15 @@ private:
     void OnHelp();
     void OnMapSearch();
     void OnMemoryCard();
+    enum ExportKind
+    {
+        ExportAll,
+        ExportShown,
+        ExportSelectedTogether,
+        ExportSelectedSeparately
+    };
+    void OnExport(ExportKind kind);
+    static QString ChooseMappingFile(bool save);
     // Runs an import with the options of the settings; the list stays still
     // while the worker owns the store, and is reloaded afterwards.
     void RunImport(const std::function<void(const ImportOptions &)> &import);

@@ -59,10 +59,14 @@ void CMainFrame::BuildMenus()
     file->addSeparator();
     AddAction(file, "import", "インポート(&I)...", {}, later);
     QMenu *exportMenu = file->addMenu(QString::fromUtf8("エクスポート(&E)"));
-    AddAction(exportMenu, "exportAll", "すべてのデータ(&A)...", {}, later);
-    AddAction(exportMenu, "exportShown", "表示中のデータ(&D)...", {}, later);
-    AddAction(exportMenu, "exportSelectedOne", "選択中のデータ (一括)(&S)...", {}, later);
-    AddAction(exportMenu, "exportSelectedEach", "選択中のデータ (個別)(&I)...", {}, later);
+    connect(AddAction(exportMenu, "exportAll", "すべてのデータ(&A)..."), &QAction::triggered, this,
+            [this] { OnExport(ExportAll); });
+    connect(AddAction(exportMenu, "exportShown", "表示中のデータ(&D)..."), &QAction::triggered, this,
+            [this] { OnExport(ExportShown); });
+    connect(AddAction(exportMenu, "exportSelectedOne", "選択中のデータ (一括)(&S)..."), &QAction::triggered,
+            this, [this] { OnExport(ExportSelectedTogether); });
+    connect(AddAction(exportMenu, "exportSelectedEach", "選択中のデータ (個別)(&I)..."), &QAction::triggered,
+            this, [this] { OnExport(ExportSelectedSeparately); });
     file->addSeparator();
     AddAction(file, "print", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P), later);
     file->addSeparator();
@@ -171,7 +175,7 @@ void CMainFrame::BuildMenus()
     auto *remove = new QAction(QString::fromUtf8("削除"), this);
     connect(remove, &QAction::triggered, m_list, &CCardListView::DeleteSelected);
     auto *exportSelected = new QAction(QString::fromUtf8("エクスポート"), this);
-    exportSelected->setEnabled(later);
+    connect(exportSelected, &QAction::triggered, this, [this] { OnExport(ExportSelectedTogether); });
     m_list->SetContextMenuActions({remove, Action(QStringLiteral("mailSend")),
                                    Action(QStringLiteral("mailTo")), Action(QStringLiteral("mailCc")),
                                    Action(QStringLiteral("mailBcc")), exportSelected});

@@ -8,7 +8,10 @@
 #include "CMailDlg.h"
 #include "CMainFrame.h"
 
+#include "CCardStore.h"
 #include "CDropImport.h"
+#include "CExportCommand.h"
+#include "CExportMappingDlg.h"
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
 #include "COptionSheet.h"
@@ -16,12 +19,16 @@
 #include "CSkin.h"
 #include "CTabView.h"
 #include "CThumbnailCache.h"
+#include "CardExporter.h"
+#include "CheckListColumns.h"
 #include "IMessageBox.h"
 #include "ImportOptions.h"
 #include "MailComposer.h"
+#include "MappingFile.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QSplitter>
 #include <QUrl>
@@ -270,4 +277,48 @@ void CMainFrame::OnMemoryCard()
             return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
         });
     });
+}
+
+void CMainFrame::OnExport(ExportKind kind)
+{
+    QList<const CCardData *> cards;
+    if (kind == ExportAll) {
+        cards = CardExporter::AllCards(*m_store);
+    } else if (kind == ExportShown) {
+        const CCardData *shown = m_editView->StoredCard();
+        if (shown && !shown->Id().isEmpty())
+            cards.append(shown);
+    } else {
+        for (const CCardData *card : m_list->SelectedCards())
+            cards.append(card);
+    }
+    const CheckListItems checks = CheckListColumns(m_store->GetCheckList());
+    const QString title = QString::fromUtf8("エクスポート:表示中のデータ/すべてのデータ");
+    CExportCommand::Questions ask;
+    ask.editMapping = [this, &checks](ExportMapping &mapping) {
+        CExportMappingDlg dialog(mapping, checks, m_messages, &CMainFrame::ChooseMappingFile, m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        mapping = dialog.Mapping();
+        return true;
+    };
+    ask.chooseFile = [this, &title] {
+        QFileDialog dialog(m_window, title, QString::fromUtf8("名刺"),
+                           QString::fromUtf8("CSVファイル (*.csv);;すべてのファイル (*)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    ask.chooseFolder = [this, &title] { return QFileDialog::getExistingDirectory(m_window, title); };
+    CExportCommand::Run(cards, kind == ExportSelectedSeparately, checks, m_settings.options.exportNameCompany,
+                        m_settings.options.exportNameDate, m_messages, m_window, ask);
+}
+
+QString CMainFrame::ChooseMappingFile(bool save)
+{
+    QFileDialog dialog(nullptr, QString(), QString(), MappingFileFilter());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("cor"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

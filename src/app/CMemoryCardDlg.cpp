@@ -1,6 +1,7 @@
 #include "CMemoryCardDlg.h"
 
 #include "CMemoryCard.h"
+#include "OkCancelButtons.h"
 #include "ShowUserMessage.h"
 
 #include <QDialogButtonBox>
@@ -17,9 +18,7 @@ CMemoryCardDlg::CMemoryCardDlg(const QStringList &folders, IMessageBox &messages
     m_list->addItems(folders);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(m_list);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CMemoryCardDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CMemoryCardDlg::reject);
+    auto *buttons = OkCancelButtons(this);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CMemoryCardDlg::accept);
     layout->addWidget(buttons);
     resize(480, 240);

@@ -1,0 +1,14 @@
+#include "OkCancelButtons.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+
+QDialogButtonBox *OkCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QString::fromUtf8("キャンセル"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}

@@ -1,0 +1,129 @@
+#include "../views/RecordingMessageBox.h"
+#include "CCardData.h"
+#include "CExportCommand.h"
+#include "CExportMappingDlg.h"
+#include "Csv.h"
+#include "TempDir.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Texts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+CCardData Card(const char *name)
+{
+    CCardData card;
+    card.SetName(QString::fromUtf8(name));
+    card.Stamp();
+    return card;
+}
+
+} // namespace
+
+TEST(ExportMappingDlg, ColumnsAreAddedRemovedAndMovedWhereChosen)
+{
+    RecordingMessageBox box;
+    CExportMappingDlg dialog(ExportMapping::Default(), {}, box, [](bool) { return QString(); });
+    ASSERT_EQ(dialog.Used()->count(), 22);
+    EXPECT_EQ(dialog.Used()->item(0)->text(), QString::fromUtf8("姓"));
+    EXPECT_EQ(dialog.Unused()->item(0)->text(), QString::fromUtf8("名前"));
+
+    // "名前" goes in before the chosen second column; an empty column before the first.
+    dialog.Unused()->setCurrentRow(0);
+    dialog.Used()->setCurrentRow(1);
+    dialog.AddChosen();
+    dialog.Used()->setCurrentRow(0);
+    dialog.AddEmptyColumn();
+    EXPECT_EQ(Texts(dialog.Used()).mid(0, 4),
+              QStringList({QString::fromUtf8("（空列）"), QString::fromUtf8("姓"), QString::fromUtf8("名前"),
+                           QString::fromUtf8("名")}));
+    EXPECT_EQ(dialog.Mapping().columns.mid(0, 4), QList<int>({-1, 1, 0, 2}));
+
+    // "姓" moves down one; removing it puts it back among the unused items in id order.
+    dialog.Used()->setCurrentRow(1);
+    dialog.Move(1);
+    EXPECT_EQ(dialog.Mapping().columns.mid(0, 3), QList<int>({-1, 0, 1}));
+    dialog.RemoveChosen();
+    EXPECT_FALSE(dialog.Mapping().columns.contains(1));
+    EXPECT_EQ(dialog.Unused()->item(0)->text(), QString::fromUtf8("姓"));
+}
+
+TEST(ExportMappingDlg, EmptyColumnListKeepsTheDialogOpenAndSettingsRoundTrip)
+{
+    TempDir dir;
+    const QString saved = dir.File("map.cor");
+    RecordingMessageBox box;
+    CExportMappingDlg dialog(ExportMapping::Default(), {}, box, [&](bool) { return saved; });
+    ExportMapping small;
+    small.columns = {5, -1, 0};
+    small.firstRowIsHeader = false;
+    CExportMappingDlg other(small, {}, box, [&](bool) { return saved; });
+    other.SaveSettings();
+    dialog.LoadSettings();
+    EXPECT_EQ(dialog.Mapping().columns, small.columns);
+    EXPECT_FALSE(dialog.Mapping().firstRowIsHeader);
+
+    ASSERT_TRUE(TempDir::WriteAll(saved, "not a mapping"));
+    dialog.LoadSettings();
+    EXPECT_EQ(box.Texts(), QStringList({QString::fromUtf8("設定ファイルが不正です。")}));
+    EXPECT_EQ(dialog.Mapping().columns, small.columns); // unchanged
+
+    while (dialog.Used()->count() > 0) {
+        dialog.Used()->setCurrentRow(0);
+        dialog.RemoveChosen();
+    }
+    dialog.open();
+    dialog.accept();
+    EXPECT_EQ(box.Texts().last(), QString::fromUtf8("項目が設定されていません。"));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(ExportCommand, WritesOneFileOrOneFilePerCardAndTellsFailures)
+{
+    TempDir dir;
+    const CCardData a = Card("山田 太郎");
+    const CCardData b = Card("佐藤 花子");
+    RecordingMessageBox box;
+    CExportCommand::Questions ask;
+    ask.editMapping = [](ExportMapping &) { return true; };
+    ask.chooseFile = [&] { return dir.File("out.csv"); };
+    ask.chooseFolder = [&] { return dir.File("each"); };
+
+    EXPECT_FALSE(CExportCommand::Run({}, false, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(box.Texts(), QStringList({QString::fromUtf8("エクスポートするデータがありません。")}));
+
+    ASSERT_TRUE(CExportCommand::Run({&a, &b}, false, {}, false, false, box, nullptr, ask));
+    Csv csv(dir.File("out.csv"));
+    QStringList row;
+    ASSERT_TRUE(csv.ReadRow(row));
+    EXPECT_EQ(row.size(), 22); // the heading row
+    ASSERT_TRUE(csv.ReadRow(row));
+    EXPECT_EQ(row.value(0), QString::fromUtf8("山田"));
+
+    ASSERT_TRUE(QDir().mkpath(dir.File("each")));
+    ASSERT_TRUE(CExportCommand::Run({&a, &b}, true, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(QDir(dir.File("each")).entryList(QDir::Files).size(), 2);
+
+    ask.chooseFile = [&] { return dir.File("missing/folder/out.csv"); };
+    EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(box.Texts().last(), QString::fromUtf8("エクスポートに失敗しました。"));
+
+    // The mapping dialog cancelled: nothing is asked or written.
+    const int before = int(box.shown.size());
+    ask.editMapping = [](ExportMapping &) { return false; };
+    ask.chooseFile = [] {
+        ADD_FAILURE() << "asked for a file";
+        return QString();
+    };
+    EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(box.shown.size(), before);
+}
