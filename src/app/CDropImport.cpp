@@ -1,11 +1,9 @@
 #include "CDropImport.h"
 
-#include "CCardData.h"
 #include "CImportEngine.h"
 #include "CImportFilesWorker.h"
-#include "COverwriteConfDlg.h"
+#include "CWindowOverwriteConfirm.h"
 #include "IMessageBox.h"
-#include "IOverwriteConfirm.h"
 #include "ImportOptions.h"
 #include "ImportSummary.h"
 #include "ShowUserMessage.h"
@@ -16,36 +14,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QThread>
-
-namespace {
-
-// Asks on the user-interface thread and blocks the worker until answered.
-class CWindowOverwriteConfirm : public IOverwriteConfirm
-{
-public:
-    explicit CWindowOverwriteConfirm(QWidget *parent) : m_parent(parent) {}
-
-    OverwriteAnswer AskOverwrite(const CCardData &stored, const CCardData &incoming,
-                                 const QString &sourceName) override
-    {
-        OverwriteAnswer answer = AnswerSkip;
-        QMetaObject::invokeMethod(
-            qApp, [&] { answer = Ask(stored, incoming, sourceName); }, Qt::BlockingQueuedConnection);
-        return answer;
-    }
-
-private:
-    OverwriteAnswer Ask(const CCardData &stored, const CCardData &incoming, const QString &sourceName)
-    {
-        COverwriteConfDlg dialog(stored, incoming, sourceName, m_parent);
-        dialog.exec();
-        return dialog.Answer();
-    }
-
-    QWidget *m_parent;
-};
-
-} // namespace
 
 ImportCounters CDropImport::Run(QWidget *parent, CCardStore &store, const ImportOptions &options,
                                 IMessageBox &messages, const QStringList &paths, const QString &caption)

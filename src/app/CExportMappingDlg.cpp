@@ -143,7 +143,8 @@ void CExportMappingDlg::SaveSettings()
         return;
     const ExportMapping mapping = Mapping();
     if (!SaveMapping(path, mapping.ToEntries(), mapping.firstRowIsHeader))
-        ShowUserMessage(m_messages, this, CardExporter::FailedMessage());
+        m_messages.Show(this, MappingSaveFailedMessage(), QString::fromUtf8("エクスポート"),
+                        QMessageBox::Warning);
 }
 
 void CExportMappingDlg::LoadSettings()

@@ -93,6 +93,9 @@ private:
     void OnHelp();
     void OnMapSearch();
     void OnMemoryCard();
+    void OnImport();
+    // The column-mapping dialog for a CSV file, then its import.
+    void ImportCsv(const QString &path);
     enum ExportKind
     {
         ExportAll,

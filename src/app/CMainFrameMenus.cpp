@@ -57,7 +57,7 @@ void CMainFrame::BuildMenus()
     connect(AddAction(file, "memoryCard", "メモリーカード(&M)..."), &QAction::triggered, this,
             &CMainFrame::OnMemoryCard);
     file->addSeparator();
-    AddAction(file, "import", "インポート(&I)...", {}, later);
+    connect(AddAction(file, "import", "インポート(&I)..."), &QAction::triggered, this, &CMainFrame::OnImport);
     QMenu *exportMenu = file->addMenu(QString::fromUtf8("エクスポート(&E)"));
     connect(AddAction(exportMenu, "exportAll", "すべてのデータ(&A)..."), &QAction::triggered, this,
             [this] { OnExport(ExportAll); });

@@ -9,9 +9,11 @@
 #include "CMainFrame.h"
 
 #include "CCardStore.h"
+#include "CCsvImport.h"
 #include "CDropImport.h"
 #include "CExportCommand.h"
 #include "CExportMappingDlg.h"
+#include "CImportMappingDlg.h"
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
 #include "COptionSheet.h"
@@ -27,9 +29,11 @@
 #include "MappingFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QProgressDialog>
 #include <QSplitter>
 #include <QUrl>
 
@@ -84,13 +88,14 @@ void CMainFrame::ConnectViews()
 {
     connect(m_list, &CCardListView::CurrentCardChanged, this, &CMainFrame::ShowFocusedCard);
     connect(m_list, &CCardListView::ImportRequested, this,
-            [this](const QStringList &vcards, const QString &) {
-                // CSV files need the column-mapping dialog first; only vCard files are taken here.
-                if (vcards.isEmpty())
-                    return;
-                RunImport([this, &vcards](const ImportOptions &options) {
-                    CDropImport::Run(this, *m_store, options, m_messages, vcards);
-                });
+            [this](const QStringList &vcards, const QString &csv) {
+                if (!vcards.isEmpty()) {
+                    RunImport([this, &vcards](const ImportOptions &options) {
+                        CDropImport::Run(this, *m_store, options, m_messages, vcards);
+                    });
+                } else if (!csv.isEmpty()) {
+                    ImportCsv(csv);
+                }
             });
     connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::OnCardStored);
     connect(m_editView, &CCardEditView::GroupsEdited, this, [this] { OnRowChosen(m_tabs->Row()); });
@@ -321,4 +326,51 @@ QString CMainFrame::ChooseMappingFile(bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("cor"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void CMainFrame::OnImport()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        m_window, QString(), QString(), QString::fromUtf8("CSVファイル (*.csv);;名刺ファイル (*.vcf)"));
+    if (path.isEmpty())
+        return;
+    if (path.endsWith(QStringLiteral(".vcf"), Qt::CaseInsensitive)) {
+        RunImport([this, &path](const ImportOptions &options) {
+            CDropImport::Run(m_window, *m_store, options, m_messages, {path});
+        });
+        return;
+    }
+    ImportCsv(path);
+}
+
+void CMainFrame::ImportCsv(const QString &path)
+{
+    QStringList first;
+    QStringList second;
+    bool hasSecond = false;
+    bool read = false;
+    {
+        QProgressDialog busy(QString(), QString(), 0, 0, m_window);
+        busy.setWindowTitle(QString::fromUtf8("処理中..."));
+        busy.setCancelButton(nullptr);
+        busy.show();
+        QApplication::processEvents();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        read = CImportMappingDlg::ReadFirstRows(path, first, second, hasSecond);
+        QApplication::restoreOverrideCursor();
+    }
+    if (!read) {
+        m_messages.Show(m_window, QString::fromUtf8("ファイルが読み込めませんでした。"),
+                        QString::fromUtf8("インポート"), QMessageBox::Warning);
+        return;
+    }
+    const CheckListItems checks = CheckListColumns(m_store->GetCheckList());
+    CImportMappingDlg dialog(first, second, hasSecond, checks, m_messages, &CMainFrame::ChooseMappingFile,
+                             m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RunImport([&](const ImportOptions &options) {
+        CCsvImport::Run(m_window, *m_store, options, m_messages, path, dialog.Columns(),
+                        dialog.FirstRowIsHeader());
+    });
 }

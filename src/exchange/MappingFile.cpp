@@ -89,6 +89,11 @@ QString MappingInvalidMessage()
     return QStringLiteral("設定ファイルが不正です。");
 }
 
+QString MappingSaveFailedMessage()
+{
+    return QStringLiteral("設定ファイルを保存できませんでした。");
+}
+
 QString MappingFileFilter()
 {
     return QStringLiteral("設定ファイル (*.cor)");

@@ -15,4 +15,6 @@ bool SaveMapping(const QString &path, const QList<MappingEntry> &entries, bool f
 bool LoadMapping(const QString &path, QList<MappingEntry> &entries, bool &firstRowIsHeader);
 
 QString MappingInvalidMessage();
+// Shown when a settings file cannot be written.
+QString MappingSaveFailedMessage();
 QString MappingFileFilter();
