@@ -94,6 +94,7 @@ private:
     void OnMapSearch();
     void OnMemoryCard();
     void OnImport();
+    void OnSearch();
     // The column-mapping dialog for a CSV file, then its import.
     void ImportCsv(const QString &path);
     enum ExportKind

@@ -74,7 +74,7 @@ void CMainFrame::BuildMenus()
             &QWidget::close);
 
     QMenu *edit = bar->addMenu(QString::fromUtf8("編集(&E)"));
-    AddAction(edit, "search", "検索(&F)...", {}, later);
+    connect(AddAction(edit, "search", "検索(&F)..."), &QAction::triggered, this, &CMainFrame::OnSearch);
     edit->addSeparator();
     connect(AddAction(edit, "newCard", "新規名刺(&N)"), &QAction::triggered, this, [this] {
         if (QWidget *focus = QApplication::focusWidget()) {

@@ -17,16 +17,19 @@
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
 #include "COptionSheet.h"
+#include "CSearchDlg.h"
 #include "CSettings.h"
 #include "CSkin.h"
 #include "CTabView.h"
 #include "CThumbnailCache.h"
 #include "CardExporter.h"
+#include "CardSearch.h"
 #include "CheckListColumns.h"
 #include "IMessageBox.h"
 #include "ImportOptions.h"
 #include "MailComposer.h"
 #include "MappingFile.h"
+#include "ShowUserMessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -373,4 +376,23 @@ void CMainFrame::ImportCsv(const QString &path)
         CCsvImport::Run(m_window, *m_store, options, m_messages, path, dialog.Columns(),
                         dialog.FirstRowIsHeader());
     });
+}
+
+void CMainFrame::OnSearch()
+{
+    CSearchDlg dialog(GroupNames(), CheckListColumns(m_store->GetCheckList()), m_messages, m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int found = 0;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        found = CardSearch::RunSearch(*m_store, dialog.Conditions(), dialog.Combination());
+        QApplication::restoreOverrideCursor();
+    }
+    // The list shows the search results: the last tab of every row.
+    m_tabs->SelectPosition(m_tabs->TabCount() - 1);
+    m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
+    UpdateStatus();
+    if (found == 0)
+        ShowUserMessage(m_messages, m_window, CardSearch::NotFoundMessage());
 }

@@ -7,13 +7,16 @@
 #include "CEdit1Sheet.h"
 #include "CMainFrame.h"
 #include "COptionSheet.h"
+#include "CSearchDlg.h"
 #include "CSettings.h"
 #include "CStoreCardSource.h"
+#include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "TempDir.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -112,4 +115,39 @@ TEST_F(WiringFixture, OptionsOkWritesTheSettingsFileAndAppliesTheThumbnailSize)
     EXPECT_EQ(reread.options, settings.options);
     EXPECT_EQ(reread.options.mailHonorific, QString::fromUtf8("殿"));
     EXPECT_EQ(reread.options.thumbnailSizeType, 2);
+}
+
+// 検索: the dialog's conditions fill the search results, and the list shows them.
+TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
+{
+    for (const char *company : {"山田商事", "佐藤工業", "鈴木商事"}) {
+        CCardData card;
+        card.SetName(QString::fromUtf8(company).left(2));
+        card.SetCompany(QString::fromUtf8(company), false);
+        ASSERT_NE(store.AddCard(card), nullptr);
+    }
+    Frame()->Reload();
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<CSearchDlg *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->FieldChoice(0)->setCurrentIndex(3); // 会社名
+        dialog->TextBox(0)->setText(QString::fromUtf8("商事"));
+        dialog->accept();
+    });
+    Frame()->Action(QStringLiteral("search"))->trigger();
+    EXPECT_EQ(Frame()->Tabs()->StoreTab(), 12);
+    EXPECT_EQ(Frame()->List()->ItemCount(), 2);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<CSearchDlg *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->FieldChoice(0)->setCurrentIndex(3);
+        dialog->TextBox(0)->setText(QString::fromUtf8("物産"));
+        dialog->accept();
+    });
+    Frame()->Action(QStringLiteral("search"))->trigger();
+    EXPECT_EQ(Frame()->List()->ItemCount(), 0);
+    EXPECT_EQ(messages.Texts(),
+              QStringList({QString::fromUtf8("検索条件に一致するデータは見つかりません。")}));
 }
