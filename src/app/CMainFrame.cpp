@@ -7,6 +7,7 @@
 #include "CCardListView.h"
 #include "CImageFrame.h"
 #include "CPanePlaceholder.h"
+#include "CSearchBar.h"
 #include "CSettings.h"
 #include "CTabView.h"
 #include "CThumbnailCache.h"
@@ -68,7 +69,7 @@ int CMainFrame::TabStripHeight(int dpi)
 void CMainFrame::BuildPanes()
 {
     const int dpi = logicalDpiY();
-    m_searchBar = new CPanePlaceholder(QString::fromUtf8("検索バー"));
+    m_searchBar = new CSearchBar;
     m_searchBar->setFixedHeight(SearchBarHeight(dpi));
     m_tabs = new CTabView;
     m_list = new CCardListView(&m_source, &m_messages);

@@ -13,6 +13,7 @@ struct ImportOptions;
 class CImageFrame;
 class CMailDlg;
 class CCardListView;
+class CSearchBar;
 class CSettings;
 class CTabView;
 class ICardSource;
@@ -60,6 +61,7 @@ public:
     QAction *Action(const QString &key) const { return m_actions.value(key); }
     CCardListView *List() const { return m_list; }
     CTabView *Tabs() const { return m_tabs; }
+    CSearchBar *SearchBar() const { return m_searchBar; }
     QSplitter *Columns() const { return m_columns; }
     QSplitter *RightColumn() const { return m_right; }
     QWidget *EditPane() const { return m_edit; }
@@ -95,6 +97,7 @@ private:
     void OnMemoryCard();
     void OnImport();
     void OnSearch();
+    void OnQuickFind(const QString &word);
     // The column-mapping dialog for a CSV file, then its import.
     void ImportCsv(const QString &path);
     enum ExportKind
@@ -124,7 +127,7 @@ private:
     CSettings &m_settings;
     ICardSource &m_source;
     IMessageBox &m_messages;
-    QWidget *m_searchBar = nullptr;
+    CSearchBar *m_searchBar = nullptr;
     CTabView *m_tabs = nullptr;
     CCardListView *m_list = nullptr;
     QWidget *m_edit = nullptr;

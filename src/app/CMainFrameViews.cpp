@@ -17,6 +17,7 @@
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
 #include "COptionSheet.h"
+#include "CSearchBar.h"
 #include "CSearchDlg.h"
 #include "CSettings.h"
 #include "CSkin.h"
@@ -90,6 +91,8 @@ void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
 void CMainFrame::ConnectViews()
 {
     connect(m_list, &CCardListView::CurrentCardChanged, this, &CMainFrame::ShowFocusedCard);
+    m_searchBar->ShowHistory(m_settings.searchHistory);
+    connect(m_searchBar, &CSearchBar::FindRequested, this, &CMainFrame::OnQuickFind);
     connect(m_list, &CCardListView::ImportRequested, this,
             [this](const QStringList &vcards, const QString &csv) {
                 if (!vcards.isEmpty()) {
@@ -395,4 +398,19 @@ void CMainFrame::OnSearch()
     UpdateStatus();
     if (found == 0)
         ShowUserMessage(m_messages, m_window, CardSearch::NotFoundMessage());
+}
+
+void CMainFrame::OnQuickFind(const QString &word)
+{
+    if (word.isEmpty())
+        return;
+    CardSearch::RememberWord(m_settings.searchHistory, word);
+    m_searchBar->ShowHistory(m_settings.searchHistory);
+    const QList<CCardData *> cards = m_list->CurrentSequence();
+    const int at = CardSearch::QuickFind(cards, int(cards.indexOf(m_list->CurrentCard())), word);
+    if (at < 0) {
+        ShowUserMessage(m_messages, m_window, CardSearch::QuickFindNotFoundMessage(word));
+        return;
+    }
+    m_list->SelectCard(cards[at]);
 }

@@ -7,6 +7,7 @@
 #include "CEdit1Sheet.h"
 #include "CMainFrame.h"
 #include "COptionSheet.h"
+#include "CSearchBar.h"
 #include "CSearchDlg.h"
 #include "CSettings.h"
 #include "CStoreCardSource.h"
@@ -150,4 +151,36 @@ TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
     EXPECT_EQ(Frame()->List()->ItemCount(), 0);
     EXPECT_EQ(messages.Texts(),
               QStringList({QString::fromUtf8("検索条件に一致するデータは見つかりません。")}));
+}
+
+// The quick-search box: the next card containing the word, wrapping round;
+// the word goes to the front of the history.
+TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
+{
+    for (const char *company : {"山田商事", "佐藤工業", "鈴木商事"}) {
+        CCardData card;
+        card.SetName(QString::fromUtf8(company).left(2));
+        card.SetCompany(QString::fromUtf8(company), false);
+        ASSERT_NE(store.AddCard(card), nullptr);
+    }
+    Frame()->Reload();
+    QComboBox *box = Frame()->SearchBar()->Box();
+    const auto find = [&](const char *word) {
+        box->setEditText(QString::fromUtf8(word));
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        return Frame()->List()->CurrentCard() ? Frame()->List()->CurrentCard()->Company() : QString();
+    };
+    const QString first = find("商事");
+    const QString second = find("商事");
+    EXPECT_TRUE(first.contains(QString::fromUtf8("商事")));
+    EXPECT_TRUE(second.contains(QString::fromUtf8("商事")));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(find("商事"), first); // round again
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    find("物産");
+    EXPECT_EQ(messages.Texts(), QStringList({QString::fromUtf8("物産を含むデータは見つかりません。")}));
+    EXPECT_EQ(settings.searchHistory, QStringList({QString::fromUtf8("物産"), QString::fromUtf8("商事")}));
+    EXPECT_EQ(box->count(), 2);
+    EXPECT_EQ(box->currentText(), QString::fromUtf8("物産"));
 }
