@@ -2,7 +2,7 @@
 
 #include "CardExporter.h"
 #include "IMessageBox.h"
-#include "MappingFile.h"
+#include "MappingFileChoice.h"
 #include "OkCancelButtons.h"
 #include "ShowUserMessage.h"
 
@@ -138,28 +138,17 @@ void CExportMappingDlg::Move(int step)
 
 void CExportMappingDlg::SaveSettings()
 {
-    const QString path = m_choosePath(true);
-    if (path.isEmpty())
-        return;
     const ExportMapping mapping = Mapping();
-    if (!SaveMapping(path, mapping.ToEntries(), mapping.firstRowIsHeader))
-        m_messages.Show(this, MappingSaveFailedMessage(), QString::fromUtf8("エクスポート"),
-                        QMessageBox::Warning);
+    SaveChosenMapping(this, m_messages, QString::fromUtf8("エクスポート"), m_choosePath, mapping.ToEntries(),
+                      mapping.firstRowIsHeader);
 }
 
 void CExportMappingDlg::LoadSettings()
 {
-    const QString path = m_choosePath(false);
-    if (path.isEmpty())
-        return;
     QList<MappingEntry> entries;
     bool header = true;
-    if (!LoadMapping(path, entries, header)) {
-        m_messages.Show(this, MappingInvalidMessage(), QString::fromUtf8("エクスポート"),
-                        QMessageBox::Warning);
-        return;
-    }
-    Show(ExportMapping::FromEntries(entries, header));
+    if (LoadChosenMapping(this, m_messages, QString::fromUtf8("エクスポート"), m_choosePath, entries, header))
+        Show(ExportMapping::FromEntries(entries, header));
 }
 
 void CExportMappingDlg::accept()

@@ -3,7 +3,7 @@
 #include "Csv.h"
 #include "IMessageBox.h"
 #include "ImportMapping.h"
-#include "MappingFile.h"
+#include "MappingFileChoice.h"
 #include "OkCancelButtons.h"
 
 #include <QCheckBox>
@@ -117,23 +117,16 @@ bool CImportMappingDlg::FirstRowIsHeader() const
 
 void CImportMappingDlg::SaveSettings()
 {
-    const QString path = m_choosePath(true);
-    if (!path.isEmpty() && !SaveMapping(path, Columns(), FirstRowIsHeader()))
-        m_messages.Show(this, MappingSaveFailedMessage(), QString::fromUtf8(Caption), QMessageBox::Warning);
+    SaveChosenMapping(this, m_messages, QString::fromUtf8(Caption), m_choosePath, Columns(),
+                      FirstRowIsHeader());
 }
 
 void CImportMappingDlg::LoadSettings()
 {
-    const QString path = m_choosePath(false);
-    if (path.isEmpty())
-        return;
     QList<MappingEntry> entries;
     bool header = true;
-    if (!LoadMapping(path, entries, header)) {
-        m_messages.Show(this, MappingInvalidMessage(), QString::fromUtf8(Caption), QMessageBox::Warning);
-        return;
-    }
-    Apply(entries, header);
+    if (LoadChosenMapping(this, m_messages, QString::fromUtf8(Caption), m_choosePath, entries, header))
+        Apply(entries, header);
 }
 
 void CImportMappingDlg::accept()

@@ -44,6 +44,17 @@ struct WiringFixture : ::testing::Test
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     CMainFrame *Frame() { return window->Frame(); }
+    // Three cards, two of them of a 商事.
+    void AddCompanies()
+    {
+        for (const char *company : {"山田商事", "佐藤工業", "鈴木商事"}) {
+            CCardData card;
+            card.SetName(QString::fromUtf8(company).left(2));
+            card.SetCompany(QString::fromUtf8(company), false);
+            ASSERT_NE(store.AddCard(card), nullptr);
+        }
+        Frame()->Reload();
+    }
 };
 } // namespace
 
@@ -121,13 +132,7 @@ TEST_F(WiringFixture, OptionsOkWritesTheSettingsFileAndAppliesTheThumbnailSize)
 // 検索: the dialog's conditions fill the search results, and the list shows them.
 TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
 {
-    for (const char *company : {"山田商事", "佐藤工業", "鈴木商事"}) {
-        CCardData card;
-        card.SetName(QString::fromUtf8(company).left(2));
-        card.SetCompany(QString::fromUtf8(company), false);
-        ASSERT_NE(store.AddCard(card), nullptr);
-    }
-    Frame()->Reload();
+    AddCompanies();
     QTimer::singleShot(0, [] {
         auto *dialog = qobject_cast<CSearchDlg *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -157,13 +162,7 @@ TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
 // the word goes to the front of the history.
 TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
 {
-    for (const char *company : {"山田商事", "佐藤工業", "鈴木商事"}) {
-        CCardData card;
-        card.SetName(QString::fromUtf8(company).left(2));
-        card.SetCompany(QString::fromUtf8(company), false);
-        ASSERT_NE(store.AddCard(card), nullptr);
-    }
-    Frame()->Reload();
+    AddCompanies();
     QComboBox *box = Frame()->SearchBar()->Box();
     const auto find = [&](const char *word) {
         box->setEditText(QString::fromUtf8(word));
