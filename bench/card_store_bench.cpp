@@ -10,9 +10,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -86,13 +87,6 @@ QString LargeFile()
     return path;
 }
 
-double PeakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
 void BM_Open100k(benchmark::State &state)
 {
     const QString path = LargeFile();
@@ -106,7 +100,7 @@ void BM_Open100k(benchmark::State &state)
         state.ResumeTiming();
     }
     state.counters["file_MB"] = double(QFile(path).size()) / 1e6;
-    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["peak_rss_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_Open100k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -221,9 +215,5 @@ BENCHMARK(BM_SortTab)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->Iteratio
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksWithQt(argc, argv);
 }

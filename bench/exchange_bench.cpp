@@ -10,9 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
-#include <sys/resource.h>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -36,13 +36,6 @@ QString WorkloadDir()
 QString WorkloadFile(const char *pattern)
 {
     return WorkloadDir() + u'/' + QString::fromLatin1(pattern).arg(Cards);
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 void ReadVCards(benchmark::State &state, const char *pattern)
@@ -120,9 +113,5 @@ BENCHMARK(BM_CsvReadRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksWithQt(argc, argv);
 }

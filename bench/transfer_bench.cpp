@@ -13,10 +13,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <memory>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -33,13 +33,6 @@ QString Workload(int cards)
                            QString::number(cards), QStringLiteral("--only"), QStringLiteral("vcf21"),
                            QStringLiteral("--out"), generated.path()});
     return generated.path() + name;
-}
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 // The workload repeats names as real address books do: every such card is kept.

@@ -4,6 +4,7 @@
 #include "CEditLimitDelegate.h"
 #include "CGroupIconDlg.h"
 #include "GroupIcons.h"
+#include "OkCancelButtons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -46,14 +47,7 @@ CEditGroupDlg::CEditGroupDlg(CCardStore *store, QWidget *parent)
     body->addWidget(m_list, 1);
     body->addLayout(side);
 
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        Apply();
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = OkCancelButtons(this, [this] { Apply(); });
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addWidget(buttons);

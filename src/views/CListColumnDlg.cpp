@@ -1,5 +1,7 @@
 #include "CListColumnDlg.h"
 
+#include "OkCancelButtons.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -19,10 +21,7 @@ CListColumnDlg::CListColumnDlg(const QStringList &titles, const QList<int> &orde
     auto *down = new QPushButton(QString::fromUtf8("▼"));
     connect(up, &QPushButton::clicked, this, [this] { MoveSelected(-1); });
     connect(down, &QPushButton::clicked, this, [this] { MoveSelected(1); });
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = OkCancelButtons(this);
     auto *side = new QVBoxLayout;
     side->addWidget(up);
     side->addWidget(down);

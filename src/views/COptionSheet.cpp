@@ -2,6 +2,7 @@
 
 #include "COptionPage1.h"
 #include "CSkin.h"
+#include "OkCancelButtons.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -20,14 +21,7 @@ COptionSheet::COptionSheet(OptionRecord &values, std::function<bool()> writeSett
         CSkin::Apply(color);
         m_themeShown = true;
     });
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        Apply();
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = OkCancelButtons(this, [this] { Apply(); });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addWidget(buttons);

@@ -95,15 +95,7 @@ protected:
                          });
     }
 
-    void UsePort(const QString &path, PortKind kind)
-    {
-        CSerialPortInfo info;
-        info.devicePath = path;
-        info.kind = kind;
-        doc.ports = {info};
-        doc.selectedPort = 0;
-        doc.kind = kind;
-    }
+    void UsePort(const QString &path, PortKind kind) { UseSinglePort(doc, path, kind); }
 
     void Run(CConnectDoc::Operation operation)
     {

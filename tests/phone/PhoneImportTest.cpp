@@ -6,6 +6,7 @@
 #include "IOverwriteConfirm.h"
 #include "ImportSummary.h"
 #include "PhoneMessage.h"
+#include "PhoneTestUtil.h"
 #include "TempDir.h"
 
 #include <QCoreApplication>
@@ -127,15 +128,7 @@ protected:
         ASSERT_TRUE(TempDir::WriteAll(QDir(served).filePath(name), bytes));
     }
 
-    void UsePort(const QString &path, PortKind kind)
-    {
-        CSerialPortInfo info;
-        info.devicePath = path;
-        info.kind = kind;
-        doc.ports = {info};
-        doc.selectedPort = 0;
-        doc.kind = kind;
-    }
+    void UsePort(const QString &path, PortKind kind) { UseSinglePort(doc, path, kind); }
 
     // Runs one worker to its end; false when it did not end with the expected message.
     bool Run(CConnectDoc::Operation operation, int endMessage)

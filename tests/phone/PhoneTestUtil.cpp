@@ -1,5 +1,7 @@
 #include "PhoneTestUtil.h"
 
+#include "CConnectDoc.h"
+
 #include <QFile>
 #include <poll.h>
 #include <pty.h>
@@ -115,4 +117,14 @@ QList<QByteArray> ScriptedPeer::Received()
     if (m_thread.joinable())
         m_thread.join();
     return m_received;
+}
+
+void UseSinglePort(CConnectDoc &doc, const QString &path, PortKind kind)
+{
+    CSerialPortInfo info;
+    info.devicePath = path;
+    info.kind = kind;
+    doc.ports = {info};
+    doc.selectedPort = 0;
+    doc.kind = kind;
 }

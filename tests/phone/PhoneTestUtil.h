@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CBuffer.h"
+#include "PortKind.h"
 
 #include <QByteArray>
 #include <QProcess>
@@ -8,6 +9,11 @@
 #include <QStringList>
 #include <atomic>
 #include <thread>
+
+class CConnectDoc;
+
+// Points the document at one port of the given kind, selected.
+void UseSinglePort(CConnectDoc &doc, const QString &path, PortKind kind);
 
 // "80 00 07" -> bytes.
 QByteArray Hex(const char *text);
