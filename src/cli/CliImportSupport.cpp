@@ -40,6 +40,7 @@ void CliPrintMessage(const UserMessage &message, QTextStream &out)
 }
 
 namespace {
+// Keeps one card on one line whatever its texts hold.
 QString Field(QString text)
 {
     for (QChar &c : text) {

@@ -1,25 +1,9 @@
 #include "CCardStore.h"
+#include "CliImportSupport.h"
 #include "CliRegistry.h"
 #include "CliStore.h"
 
 namespace {
-
-// Keeps one card on one line whatever its texts hold.
-QString Field(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\t' || c == u'\n' || c == u'\r')
-            c = u' ';
-    }
-    return text;
-}
-
-void PrintCard(const CCardData &card, QTextStream &out)
-{
-    out << card.StoreIndex() << '\t' << Field(card.Id()) << '\t' << Field(card.Name()) << '\t'
-        << Field(card.YomiName()) << '\t' << Field(card.Company()) << '\t' << Field(card.Phone(0)) << '\t'
-        << Field(card.Mail(0)) << '\n';
-}
 
 bool ReadNumber(const QStringList &args, qsizetype at, int *value)
 {
@@ -57,7 +41,7 @@ int RunList(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!byTab) {
         for (int s = 0; s < store.Count(); ++s) {
             if (!store.CardAt(s)->Id().isEmpty())
-                PrintCard(*store.CardAt(s), out);
+                CliPrintCard(*store.CardAt(s), out);
         }
         return 0;
     }
@@ -70,7 +54,7 @@ int RunList(const QStringList &args, QTextStream &out, QTextStream &err)
         return 2;
     }
     for (CCardData *card : store.TabCopy(row, tab))
-        PrintCard(*card, out);
+        CliPrintCard(*card, out);
     return 0;
 }
 
