@@ -70,23 +70,6 @@ TEST_F(MainWindowFixture, TitleSizeAndPanesFollowTheSettings)
     EXPECT_EQ(CMainFrame::TabStripHeight(192), 46);
 }
 
-TEST_F(MainWindowFixture, MenusCarryTheirTextsAndShortcuts)
-{
-    Make();
-    EXPECT_EQ(Act("open")->text(), QString::fromUtf8("開く(&O)..."));
-    EXPECT_EQ(Act("open")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    EXPECT_EQ(Act("createNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(Act("print")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    EXPECT_EQ(Act("exportSelectedOne")->text(), QString::fromUtf8("選択中のデータ (一括)(&S)..."));
-    EXPECT_EQ(Act("columnOrder")->text(), QString::fromUtf8("表示項目並び替え(&I)..."));
-    QStringList menus;
-    for (QAction *a : window->menuBar()->actions())
-        menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("編集(&E)"),
-                                  QString::fromUtf8("表示(&V)"), QString::fromUtf8("ツール(&T)"),
-                                  QString::fromUtf8("ヘルプ(&H)")}));
-}
-
 TEST_F(MainWindowFixture, ClipboardCommandsActOnlyOnATextBox)
 {
     Make();
