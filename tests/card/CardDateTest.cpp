@@ -12,12 +12,3 @@ TEST(CardDate, TextOnlyWhenSet)
     d.second = 1;
     EXPECT_EQ(d.Text(), QString("2026-03-07"));
 }
-
-TEST(CardDate, NowIsSetWithSecondOne)
-{
-    const CardDate now = CardDate::NowUtc(false);
-    EXPECT_TRUE(now.IsSet());
-    EXPECT_EQ(now.second, 1);
-    EXPECT_EQ(now.milliseconds, 0);
-    EXPECT_GE(now.year, 2024);
-}

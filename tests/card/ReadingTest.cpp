@@ -80,17 +80,6 @@ protected:
     CMeCabReading m_reading;
 };
 
-TEST_F(MeCabReadingTest, NameReadingKeepsTheSpace)
-{
-    ScopedReadingService install(&m_reading);
-    CCardData card;
-    card.SetName(QStringLiteral("山田 太郎"));
-    EXPECT_TRUE(card.YomiName().startsWith(QStringLiteral("ﾔﾏﾀﾞ")));
-    EXPECT_EQ(card.YomiName(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
-    EXPECT_EQ(card.YomiLastName(), QStringLiteral("ﾔﾏﾀﾞ"));
-    EXPECT_EQ(card.YomiFirstName(), QStringLiteral("ﾀﾛｳ"));
-}
-
 TEST_F(MeCabReadingTest, SpacesAreKeptAndUnknownWordsReadAsWritten)
 {
     EXPECT_EQ(m_reading.Reading(QStringLiteral("　山田  太郎 ")), QStringLiteral("　ヤマダ  タロウ "));

@@ -74,22 +74,6 @@ TEST_F(StoreTest, AddingACopyOfAStoredCardLeavesTheOriginalRecordAlone)
     EXPECT_EQ(reopened.CardAt(1)->Name(), QStringLiteral("B"));
 }
 
-TEST_F(StoreTest, TabsOfReadings)
-{
-    EXPECT_EQ(m_store.PositionInTab(Add(QStringLiteral("g"), QStringLiteral("ｶﾞｯｺｳ")), 0, 1), 0);
-    EXPECT_EQ(m_store.PositionInTab(Add(QStringLiteral("v"), QStringLiteral("ｳﾞｨ")), 0, 0), 0);
-    CCardData *none = Add(QStringLiteral("n"));
-    EXPECT_TRUE(none->YomiName().isEmpty());
-    EXPECT_EQ(m_store.PositionInTab(none, 0, 11), 0);
-    EXPECT_EQ(m_store.PositionInTab(Add(QStringLiteral("d"), QStringLiteral("1ﾊﾞﾝ")), 0, 11), 1);
-    EXPECT_EQ(m_store.TabSize(0, 13), 4);
-    // Every card is also in row 1 (empty company reading) and row 2 (group 0).
-    EXPECT_EQ(m_store.TabSize(1, 11), 4);
-    EXPECT_EQ(m_store.TabSize(2, 0), 4);
-    EXPECT_EQ(m_store.TabCount(0), 14);
-    EXPECT_EQ(m_store.TabCount(2), 18);
-}
-
 TEST_F(StoreTest, CompanyPrefixIsLeftOutOfTabAndOrder)
 {
     CCardData data = Make(QStringLiteral("K"));
@@ -102,70 +86,6 @@ TEST_F(StoreTest, CompanyPrefixIsLeftOutOfTabAndOrder)
     ASSERT_TRUE(m_store.SetSortKind(1, 7, 1));
     EXPECT_EQ(TabNames(1, 7), QStringList({QStringLiteral("Y"), QStringLiteral("K")}));
     EXPECT_EQ(m_store.TabSize(1, 1), 0);
-}
-
-TEST_F(StoreTest, MemoChangeKeepsPlaceReadingChangeMoves)
-{
-    Add(QStringLiteral("A"), QStringLiteral("ｱｲ"));
-    CCardData *b = Add(QStringLiteral("B"), QStringLiteral("ｱｲ"));
-    Add(QStringLiteral("C"), QStringLiteral("ｱｲ"));
-    CCardData memo = *b;
-    memo.SetMemo(QStringLiteral("note"));
-    ASSERT_EQ(m_store.Replace(memo, b), b);
-    EXPECT_EQ(TabNames(0, 0), QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
-    // Same key again after a reading change: the card goes after its equals.
-    CCardData yomi = *b;
-    yomi.SetYomiName(QStringLiteral("ｶｲ"));
-    ASSERT_EQ(m_store.Replace(yomi, b), b);
-    EXPECT_EQ(TabNames(0, 0), QStringList({QStringLiteral("A"), QStringLiteral("C")}));
-    EXPECT_EQ(TabNames(0, 1), QStringList({QStringLiteral("B")}));
-    yomi.SetYomiName(QStringLiteral("ｱｲ"));
-    ASSERT_EQ(m_store.Replace(yomi, b), b);
-    EXPECT_EQ(TabNames(0, 0), QStringList({QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B")}));
-    EXPECT_EQ(TabNames(0, 13), TabNames(0, 0));
-}
-
-TEST_F(StoreTest, FindDuplicateKinds)
-{
-    CCardData *first = Add(QStringLiteral("Same"), QString(), QStringLiteral("111"));
-    CCardData *second = Add(QStringLiteral("Same"), QString(), QStringLiteral("222"));
-    Add(QStringLiteral("Other"), QString(), QStringLiteral("222"));
-    int kind = -1;
-    EXPECT_EQ(
-        m_store.FindDuplicate(Make(QStringLiteral("Same"), QString(), QStringLiteral("333")), false, &kind),
-        0);
-    EXPECT_EQ(kind, CCardStore::DuplicateSameName);
-    EXPECT_EQ(
-        m_store.FindDuplicate(Make(QStringLiteral("Same"), QString(), QStringLiteral("222")), false, &kind),
-        1);
-    EXPECT_EQ(kind, CCardStore::DuplicateIdentical);
-    EXPECT_EQ(m_store.FindDuplicate(Make(QStringLiteral("None")), false, &kind), -1);
-    EXPECT_EQ(kind, CCardStore::DuplicateNone);
-
-    // Only the first same-named card is tested for Fixed.
-    CCardData fixedSecond = *second;
-    fixedSecond.SetFixed(true);
-    ASSERT_NE(m_store.Replace(fixedSecond, second), nullptr);
-    EXPECT_EQ(
-        m_store.FindDuplicate(Make(QStringLiteral("Same"), QString(), QStringLiteral("333")), true, &kind),
-        0);
-    EXPECT_EQ(kind, CCardStore::DuplicateSameName);
-
-    CCardData fixed = *first;
-    fixed.SetFixed(true);
-    ASSERT_NE(m_store.Replace(fixed, first), nullptr);
-    EXPECT_EQ(
-        m_store.FindDuplicate(Make(QStringLiteral("Same"), QString(), QStringLiteral("333")), true, &kind),
-        0);
-    EXPECT_EQ(kind, CCardStore::DuplicateIdentical);
-    EXPECT_EQ(
-        m_store.FindDuplicate(Make(QStringLiteral("Same"), QString(), QStringLiteral("333")), false, &kind),
-        0);
-    EXPECT_EQ(kind, CCardStore::DuplicateSameName);
-    // A deleted card is no longer found.
-    ASSERT_TRUE(m_store.Delete(first));
-    EXPECT_EQ(m_store.FindDuplicate(Make(QStringLiteral("Same")), false, &kind), 1);
-    EXPECT_EQ(kind, CCardStore::DuplicateSameName);
 }
 
 TEST_F(StoreTest, SortKindsAreStable)

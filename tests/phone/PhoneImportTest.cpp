@@ -240,17 +240,3 @@ TEST_F(PhoneImportTest, TwoFilesFromAFolderPhone)
                                                       QStringLiteral("田中 一郎|09012340000")}));
     EXPECT_TRUE(confirm.asked.isEmpty());
 }
-
-TEST(PhoneImportCountersTest, SlotsOfTheSharedBlock)
-{
-    PhoneCounters block{};
-    block = {4, 3, 1, 5, 6, 7, 8};
-    ImportCounters expected;
-    expected.files = 4;
-    expected.filesImported = 3;
-    expected.added = 5;
-    expected.overwritten = 6;
-    expected.skipped = 7;
-    expected.notCards = 8;
-    EXPECT_EQ(CPhoneImportAdapter::ToImportCounters(block), expected);
-}

@@ -76,17 +76,6 @@ TEST(PortClassifyTest, FindsPortNameAndKind)
     EXPECT_EQ(linux.kind, PortKind::FolderBrowsing);
 }
 
-TEST(PortClassifyTest, CopiesLeaveTheInterfaceNumberOut)
-{
-    CSerialPortInfo a = Classified(UsbId(5), QStringLiteral("920OV OBEX Port (COM4)"));
-    EXPECT_EQ(a.interfaceNumber, 5);
-    CSerialPortInfo b = a;
-    EXPECT_EQ(b.interfaceNumber, -1);
-    EXPECT_TRUE(a == b);
-    b.kind = PortKind::OvModel;
-    EXPECT_FALSE(a == b);
-}
-
 TEST(PortTableTest, RefreshKeepsOrderAndFiltersPhones)
 {
     FakeLister lister;

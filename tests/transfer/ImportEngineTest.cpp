@@ -169,16 +169,6 @@ TEST_F(ImportEngineTest, MalformedAddressKeepsEarlierCardsAndFailsTheFile)
     EXPECT_EQ(store.LiveCount(), 2);
 }
 
-TEST_F(ImportEngineTest, FileWithoutEndSaysNothingValid)
-{
-    const QString broken = VcfFile("broken.vcf", {"BEGIN:VCARD", "VERSION:2.1", U("N:高橋;三郎")});
-    CImportEngine engine(store, ImportOptions(), nullptr);
-    const ImportCounters c = RunFiles(engine, {broken});
-    const UserMessage m = ImportSummary::VCard(c, false);
-    EXPECT_EQ(m.text, U("有効な名刺データがありませんでした。\n"));
-    EXPECT_EQ(m.icon, UserMessage::Warning);
-}
-
 TEST_F(ImportEngineTest, CancelDuringThirdOfFiveFinishesItThenStops)
 {
     QStringList paths;

@@ -12,20 +12,6 @@ QString U(const char *text)
 }
 } // namespace
 
-TEST(ImportSummary, SecondRunOfSameFileCountsOnlySkipped)
-{
-    ImportCounters c;
-    c.files = 1;
-    c.filesImported = 1;
-    c.skipped = 3;
-    const UserMessage m = ImportSummary::VCard(c, false);
-    EXPECT_EQ(m.caption, U("インポート完了"));
-    EXPECT_EQ(m.icon, UserMessage::Information);
-    EXPECT_EQ(
-        m.text,
-        U("1 ファイル インポートしました。\n\n3 件、同一データが存在したため登録をスキップしました。\n"));
-}
-
 TEST(ImportSummary, VCardLinesInOrderAndCancelled)
 {
     ImportCounters c;

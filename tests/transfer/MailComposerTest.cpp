@@ -35,15 +35,6 @@ TEST(MailComposerSelection, CompanyAndNameForOneCard)
               U("mailto:a@x.jp?body=山田商事%0d%0a山田 太郎様"));
 }
 
-TEST(MailComposerSelection, ThreeCardsWithNameEndInKakui)
-{
-    MailOptions options;
-    options.name = true;
-    EXPECT_EQ(MailComposer::ForSelection({Card("a@x.jp", "甲"), Card("b@x.jp", "乙"), Card("c@x.jp", "丙")},
-                                         options),
-              U("mailto:a@x.jp;%20b@x.jp;%20c@x.jp?body=各位"));
-}
-
 TEST(MailComposerSelection, CardsWithoutAddressAreSkippedButStillCountAsSelected)
 {
     MailOptions options;

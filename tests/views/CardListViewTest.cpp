@@ -35,18 +35,6 @@ struct ListFixture : ::testing::Test
 };
 } // namespace
 
-TEST(PrintCheckBox, SideLeavesRemainderOneWhenDividedByThree)
-{
-    for (int h = 8; h < 40; ++h) {
-        const QRect box = CPrintCheckDelegate::BoxRect(QRect(10, 20, 45, h));
-        EXPECT_EQ(box.width() % 3, 1) << h;
-        EXPECT_EQ(box.width(), box.height());
-        EXPECT_LE(box.width(), h - 4);
-        EXPECT_GT(box.width(), h - 8);
-        EXPECT_TRUE(QRect(10, 20, 45, h).contains(box));
-    }
-}
-
 TEST_F(ListFixture, ModelReadsTextsFromTheCardsOnDemand)
 {
     CCardData *a = source.Add(QString::fromUtf8("山田太郎"), QString::fromUtf8("山田商事"));

@@ -104,17 +104,6 @@ TEST_F(CheckListDlgTest, AddRefusesDuplicatesEmptyTextAndATwentyFirstItem)
     EXPECT_EQ(dialog.Edited().Count(), 20);
 }
 
-TEST_F(CheckListDlgTest, AReusedSlotStartsUnmarked)
-{
-    CEditCheckListDlg dialog(&store, &messages);
-    dialog.List()->setCurrentRow(0);
-    dialog.DeleteItem();
-    Add(dialog, U("C"));
-    EXPECT_EQ(dialog.Edited().SlotAt(1), 0);
-    ASSERT_TRUE(dialog.Apply());
-    EXPECT_FALSE(store.IsCheckItemInUse(0));
-}
-
 TEST_F(CheckListDlgTest, CheckAllTwiceLeavesCardsUnchangedOnceSetsEveryCard)
 {
     {
