@@ -1,5 +1,6 @@
 #include "CCsvImport.h"
 
+#include "CCardStore.h"
 #include "CCsvImportRun.h"
 #include "CImportEngine.h"
 #include "CWindowOverwriteConfirm.h"
@@ -43,15 +44,20 @@ ImportCounters CCsvImport::Run(QWidget *parent, CCardStore &store, const ImportO
         run.Cancel();
     });
 
-    QEventLoop loop;
-    QThread *worker = QThread::create([&run] { run.Run(); });
-    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    worker->start();
-    progress.show();
-    loop.exec();
-    worker->wait();
-    delete worker;
-    progress.close();
+    {
+        // The worker owns the store while it runs: the views let go of every
+        // card first and read the store again when it is done.
+        CCardStore::BulkChange bulk(store);
+        QEventLoop loop;
+        QThread *worker = QThread::create([&run] { run.Run(); });
+        QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        worker->start();
+        progress.show();
+        loop.exec();
+        worker->wait();
+        delete worker;
+        progress.close();
+    }
 
     ShowUserMessage(messages, parent, ImportSummary::Csv(run.Counters(), run.State()));
     return run.Counters();

@@ -1,5 +1,6 @@
 #include "CDropImport.h"
 
+#include "CCardStore.h"
 #include "CImportEngine.h"
 #include "CImportFilesWorker.h"
 #include "CWindowOverwriteConfirm.h"
@@ -54,15 +55,20 @@ ImportCounters CDropImport::Run(QWidget *parent, CCardStore &store, const Import
         worker.Cancel();
     });
 
-    QThread thread;
-    worker.moveToThread(&thread);
-    thread.start();
-    QMetaObject::invokeMethod(&worker, &CImportFilesWorker::Run, Qt::QueuedConnection);
-    progress.show();
-    loop.exec();
-    thread.quit();
-    thread.wait();
-    progress.close();
+    {
+        // The worker owns the store while it runs: the views let go of every
+        // card first and read the store again when it is done.
+        CCardStore::BulkChange bulk(store);
+        QThread thread;
+        worker.moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(&worker, &CImportFilesWorker::Run, Qt::QueuedConnection);
+        progress.show();
+        loop.exec();
+        thread.quit();
+        thread.wait();
+        progress.close();
+    }
 
     const ImportCounters counters = worker.Counters();
     const UserMessage summary = ImportSummary::VCard(counters, cancelled);

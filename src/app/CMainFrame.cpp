@@ -5,6 +5,7 @@
 #include "CCardEditView.h"
 #include "CCardListModel.h"
 #include "CCardListView.h"
+#include "CCardStore.h"
 #include "CImageFrame.h"
 #include "CPanePlaceholder.h"
 #include "CSearchBar.h"
@@ -12,8 +13,8 @@
 #include "CTabView.h"
 #include "CThumbnailCache.h"
 #include "CWindowPlacement.h"
-#include "ICardSource.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,14 +45,41 @@ QString FileFilter()
 }
 } // namespace
 
-CMainFrame::CMainFrame(QMainWindow *window, CSettings &settings, ICardSource &source, IMessageBox &messages)
-    : QWidget(window), m_window(window), m_settings(settings), m_source(source), m_messages(messages)
+CMainFrame::CMainFrame(QMainWindow *window, CSettings &settings, CCardStore &store, IMessageBox &messages)
+    : QWidget(window), m_window(window), m_settings(settings), m_store(&store), m_messages(messages)
 {
     BuildPanes();
     BuildMenus();
     BuildToolBar();
     ApplySettings();
+    FollowStore();
     Reload();
+}
+
+void CMainFrame::FollowStore()
+{
+    // The list follows the store itself; the frame keeps the tab strip, the
+    // counts and the title in step with it.
+    connect(m_store, &CCardStore::Reset, this, [this] {
+        if (m_store->Path() != m_shownPath)
+            Reload();
+        else
+            UpdateStatus();
+    });
+    connect(m_store, &CCardStore::GroupsChanged, this, [this] {
+        const int position = m_tabs->Bar()->currentIndex();
+        m_tabs->Rebuild(m_tabs->Row(), GroupNames());
+        m_tabs->SelectPosition(position);
+    });
+    auto *model = m_list->Model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, [this] { UpdateStatus(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateStatus(); });
+}
+
+void CMainFrame::ShowStoreError(const QString &caption)
+{
+    m_messages.Show(m_window, StoreErrorText(m_store->LastError()), caption, QMessageBox::Warning);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -72,7 +100,7 @@ void CMainFrame::BuildPanes()
     m_searchBar = new CSearchBar;
     m_searchBar->setFixedHeight(SearchBarHeight(dpi));
     m_tabs = new CTabView;
-    m_list = new CCardListView(&m_source, &m_messages);
+    m_list = new CCardListView(m_store, &m_messages);
 
     auto *left = new QWidget;
     left->setMinimumWidth(MinLeftWidth);
@@ -190,22 +218,24 @@ QStringList CMainFrame::GroupNames() const
 {
     QStringList names;
     for (int g = 0; g < StoreSettings::GroupCount; ++g)
-        names.append(m_source.GroupName(g));
+        names.append(m_store->GetGroupName(g));
     return names;
 }
 
 void CMainFrame::Reload()
 {
+    if (m_shownPath != m_store->Path()) {
+        m_shownPath = m_store->Path();
+        emit FileChanged(m_shownPath);
+    }
     m_list->ThumbnailCache()->Reset();
     m_tabs->Rebuild(m_tabs->Row(), GroupNames());
     // Never shorter than the tab captions need, so Japanese text is not cut off.
     m_tabs->setFixedHeight(qMax(TabStripHeight(logicalDpiY()), m_tabs->Bar()->sizeHint().height() + 1));
     m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
     if (m_editView) {
-        // Another file: the panes must let go of the old file's cards.
         m_editView->RefreshGroups();
         m_editView->RefreshCheckList();
-        ShowFocusedCard(m_list->CurrentCard());
     }
     UpdateStatus();
 }
@@ -222,7 +252,7 @@ void CMainFrame::UpdateStatus()
     if (m_window->statusBar())
         m_window->statusBar()->showMessage(QString::fromUtf8("%1 件  (%2)")
                                                .arg(m_list->ItemCount())
-                                               .arg(QFileInfo(m_source.Path()).fileName()));
+                                               .arg(QFileInfo(m_store->Path()).fileName()));
     const bool hasCards = m_list->ItemCount() > 0;
     for (const char *key : {"selectAll", "first", "last"})
         if (QAction *a = Action(QString::fromLatin1(key)))
@@ -259,28 +289,27 @@ void CMainFrame::ShowImagePane(bool show)
 bool CMainFrame::OpenFile(const QString &path)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = m_source.Open(path);
-    Reload();
+    // The store takes the new file only when it opened; otherwise the old one stays on show.
+    const bool ok = m_store->Open(path);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        m_messages.Show(m_window, QString::fromUtf8("管理ファイルが不正です。"), QString::fromUtf8("開く"),
-                        QMessageBox::Warning);
+        ShowStoreError(QString::fromUtf8("開く"));
         return false;
     }
-    emit FileChanged(m_source.Path());
+    Reload();
     return true;
 }
 
 bool CMainFrame::CreateNewAt(const QString &path)
 {
-    const bool ok = m_source.CreateNew(path);
-    Reload();
-    if (!ok) {
-        m_messages.Show(m_window, QString::fromUtf8("管理ファイルの作成に失敗しました。"),
+    if (!m_store->CreateNew(path)) {
+        m_messages.Show(m_window,
+                        QString::fromUtf8("管理ファイルの作成に失敗しました。\n") +
+                            StoreErrorText(m_store->LastError()),
                         QString::fromUtf8("新規作成"), QMessageBox::Warning);
         return false;
     }
-    emit FileChanged(m_source.Path());
+    Reload();
     return true;
 }
 
@@ -288,7 +317,7 @@ void CMainFrame::OnOpen()
 {
     m_list->setFocus();
     const QString path =
-        QFileDialog::getOpenFileName(m_window, QString(), QFileInfo(m_source.Path()).path(), FileFilter());
+        QFileDialog::getOpenFileName(m_window, QString(), QFileInfo(m_store->Path()).path(), FileFilter());
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -297,14 +326,14 @@ void CMainFrame::OnCreateNew()
 {
     m_list->setFocus();
     for (;;) {
-        QString path = QFileDialog::getSaveFileName(m_window, QString(), QFileInfo(m_source.Path()).path(),
+        QString path = QFileDialog::getSaveFileName(m_window, QString(), QFileInfo(m_store->Path()).path(),
                                                     FileFilter());
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".ovd");
         if (QFileInfo::exists(path)) {
-            const bool inUse = CBackup::IsSameFile(path, m_source.Path());
+            const bool inUse = CBackup::IsSameFile(path, m_store->Path());
             const char *text =
                 inUse ? "現在使用中の管理ファイルです。上書きしますか？\n\n上書きすると保存されているデータは"
                         "すべて削除されます。"
@@ -326,7 +355,7 @@ void CMainFrame::OnCreateNew()
 bool CMainFrame::BackupTo(const QString &target)
 {
     const QString caption = QString::fromUtf8("バックアップ");
-    if (CBackup::IsSameFile(target, m_source.Path())) {
+    if (CBackup::IsSameFile(target, m_store->Path())) {
         m_messages.Show(m_window, QString::fromUtf8("現在使用中の管理ファイルは指定できません。"), caption,
                         QMessageBox::Warning);
         return false;
@@ -336,7 +365,7 @@ bool CMainFrame::BackupTo(const QString &target)
     progress.setWindowTitle(caption);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const bool ok = CBackup::Run(m_source.Path(), m_source.ImageFolder(), target, [&](int done, int total) {
+    const bool ok = CBackup::Run(m_store->Path(), m_store->ImageFolder(), target, [&](int done, int total) {
         progress.setMaximum(qMax(total, 1));
         progress.setValue(done);
         return !progress.wasCanceled();
@@ -355,7 +384,7 @@ bool CMainFrame::BackupTo(const QString &target)
 
 void CMainFrame::OnBackup()
 {
-    const QString proposal = CBackup::ProposedName(m_source.Path(), QDateTime::currentDateTimeUtc().date());
+    const QString proposal = CBackup::ProposedName(m_store->Path(), QDateTime::currentDateTimeUtc().date());
     const QString target =
         QFileDialog::getSaveFileName(m_window, QString::fromUtf8("バックアップ"), proposal, FileFilter());
     if (!target.isEmpty())
@@ -388,16 +417,23 @@ void CMainFrame::ResetViewState()
 
 CCardData *CMainFrame::NewCard()
 {
-    CCardData *card = m_source.AddCard(CCardData());
-    if (!card)
+    CCardData *card = m_store->AddCard(CCardData());
+    if (!card) {
+        ShowStoreError(QString::fromUtf8("新規名刺"));
         return nullptr;
-    m_list->Refresh(card);
+    }
+    ShowStoredCard(card);
+    return card;
+}
+
+void CMainFrame::ShowStoredCard(CCardData *card)
+{
+    if (!card)
+        return;
     if (m_list->Model()->ItemOf(card) < 0) {
-        // The new card has no reading yet: show it in すべて.
+        // A card that is not (or no longer) in the shown tab is still shown, in すべて.
         m_tabs->SelectPosition(0);
         m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
     }
     m_list->SelectCard(card);
-    UpdateStatus();
-    return card;
 }

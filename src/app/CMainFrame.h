@@ -16,7 +16,6 @@ class CCardListView;
 class CSearchBar;
 class CSettings;
 class CTabView;
-class ICardSource;
 class IMessageBox;
 class QAction;
 class QMainWindow;
@@ -30,7 +29,7 @@ class CMainFrame : public QWidget
 {
     Q_OBJECT
 public:
-    CMainFrame(QMainWindow *window, CSettings &settings, ICardSource &source, IMessageBox &messages);
+    CMainFrame(QMainWindow *window, CSettings &settings, CCardStore &store, IMessageBox &messages);
     ~CMainFrame() override;
 
     // Pane heights of the left column at the screen's resolution.
@@ -39,7 +38,7 @@ public:
 
     // Stores pane sizes, visibility, the tool bar side and the list's columns into the settings.
     void SaveState();
-    // The management file was opened or created elsewhere: rebuild tabs and list.
+    // Rebuilds the tab strip and shows the first card of the tab (after another file came).
     void Reload();
 
     // The parts of the commands after their file dialogs (also used by tests).
@@ -51,9 +50,11 @@ public:
     void ShowEditPane(bool show);
     void ShowImagePane(bool show);
     CCardData *NewCard();
-    // Puts the detail and image panes in place, working on the store behind the card source;
-    // the options dialog writes the settings file at settingsPath.
-    void AttachStore(CCardStore *store, const QString &settingsPath);
+    // Puts the detail and image panes in place; the settings file at settingsPath is
+    // written whenever the user confirms a change to the settings.
+    void AttachPanes(const QString &settingsPath);
+    // Writes the settings file now; a failure is told.
+    bool WriteSettings();
     void ShowOptions();
     void EditGroups();
     void EditCheckList();
@@ -116,17 +117,21 @@ private:
     void OnClipboard(const QString &which);
     QStringList GroupNames() const;
     void ConnectViews();
+    void FollowStore();
+    // Selects a card the user just made or stored; one that left the shown tab is shown in すべて.
+    void ShowStoredCard(CCardData *card);
+    void ShowStoreError(const QString &caption);
     void BindImageCommands();
     void ShowFocusedCard(CCardData *card);
-    void OnCardStored(CCardData *card);
     void OnMailSend();
     void OnMailDialog(int list);
     void OpenMail(const QString &address);
 
     QMainWindow *m_window;
     CSettings &m_settings;
-    ICardSource &m_source;
+    CCardStore *m_store;
     IMessageBox &m_messages;
+    QString m_shownPath; // the file the window shows
     CSearchBar *m_searchBar = nullptr;
     CTabView *m_tabs = nullptr;
     CCardListView *m_list = nullptr;
@@ -136,13 +141,11 @@ private:
     QSplitter *m_right = nullptr;
     QToolBar *m_toolBar = nullptr;
     QHash<QString, QAction *> m_actions;
-    CCardStore *m_store = nullptr;
     QString m_settingsPath;
     CCardEditView *m_editView = nullptr;
     CCardImageView *m_imageView = nullptr;
     CImageFrame *m_imageFrame = nullptr;
     CMailDlg *m_mailDlg = nullptr;
-    bool m_storing = false; // the list follows a card the edit view stored
     int m_editHeight = 400;
     int m_leftWidth = 455;
     bool m_sizesPending = true;

@@ -1,11 +1,11 @@
 #include "CAboutDlg.h"
 #include "CCardData.h"
 #include "CCardListView.h"
+#include "CCardStore.h"
 #include "CListColumnDlg.h"
 #include "CMainFrame.h"
 #include "CSettings.h"
 #include "CToolIcons.h"
-#include "ICardSource.h"
 #include "IMessageBox.h"
 #include "MapSearchAddress.h"
 

@@ -63,13 +63,12 @@ QList<MailerInfo> MailersOf(const QList<CMailDlg::Recipient> &rows)
 }
 } // namespace
 
-void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
+void CMainFrame::AttachPanes(const QString &settingsPath)
 {
-    m_store = store;
     m_settingsPath = settingsPath;
-    m_editView = new CCardEditView(store, &m_messages);
+    m_editView = new CCardEditView(m_store, &m_messages);
     m_editView->SetOptions(m_settings.options);
-    m_imageView = new CCardImageView(store, &m_messages);
+    m_imageView = new CCardImageView(m_store, &m_messages);
     m_imageFrame = new CImageFrame(m_imageView);
     m_imageFrame->SetToolBarPos(m_settings.imageToolBarPos);
 
@@ -103,23 +102,18 @@ void CMainFrame::ConnectViews()
                     ImportCsv(csv);
                 }
             });
-    connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::OnCardStored);
-    connect(m_editView, &CCardEditView::GroupsEdited, this, [this] { OnRowChosen(m_tabs->Row()); });
-    connect(m_editView, &CCardEditView::CheckListEdited, this,
-            [this] { m_list->Refresh(m_list->CurrentCard()); });
+    connect(m_editView, &CCardEditView::CardStored, this, &CMainFrame::ShowStoredCard);
+    // The names are the settings', not the management file's: written as soon as they are confirmed.
+    connect(m_editView, &CCardEditView::GroupsEdited, this, &CMainFrame::WriteSettings);
+    connect(m_editView, &CCardEditView::CheckListEdited, this, &CMainFrame::WriteSettings);
     connect(m_editView, &CCardEditView::MailRequested, this,
             [this](const CCardData &card, const QString &address) {
                 OpenMail(MailComposer::ForEditView(MailerInfo::FromCard(card), address,
                                                    MailOptionsOf(m_settings.options)));
             });
-    connect(m_imageView, &CCardImageView::CardStored, this, [this](CCardData *card) {
+    connect(m_imageView, &CCardImageView::CardCreated, this, [this](CCardData *card) {
         m_editView->ShowCard(card);
-        m_list->Refresh(card);
-        UpdateStatus();
-    });
-    connect(m_imageView, &CCardImageView::ThumbnailChanged, this, [this](CCardData *card) {
-        m_list->ThumbnailCache()->Reset();
-        m_list->Refresh(card);
+        ShowStoredCard(card);
     });
 
     connect(Action(QStringLiteral("options")), &QAction::triggered, this, &CMainFrame::ShowOptions);
@@ -172,24 +166,9 @@ void CMainFrame::BindImageCommands()
 void CMainFrame::ShowFocusedCard(CCardData *card)
 {
     // The list reselects the card the edit view just stored; reloading it would disturb typing.
-    if (!m_storing)
+    if (card != m_editView->StoredCard() || !card)
         m_editView->ShowCard(card);
     m_imageView->ShowCard(card);
-}
-
-void CMainFrame::OnCardStored(CCardData *card)
-{
-    m_storing = true;
-    m_list->Refresh(card);
-    if (card && m_list->Model()->ItemOf(card) < 0) {
-        // A card that left the shown tab is still shown, in すべて.
-        m_tabs->SelectPosition(0);
-        m_list->SetTab(m_tabs->Row(), m_tabs->StoreTab());
-    }
-    m_list->SelectCard(card);
-    m_storing = false;
-    m_imageView->ShowCard(card);
-    UpdateStatus();
 }
 
 void CMainFrame::ShowOptions()
@@ -204,8 +183,7 @@ void CMainFrame::ShowOptions()
             // Only a changed box overrides the per-operation choices.
             if (values.hideConnectConf != wasHidden)
                 m_settings.SetConnectConfHidden(values.hideConnectConf);
-            SaveState();
-            return m_settings.WriteAll(m_settingsPath);
+            return WriteSettings();
         },
         &m_messages, m_window);
     connect(&sheet, &COptionSheet::Applied, this, [this](const OptionRecord &applied) {
@@ -222,19 +200,27 @@ void CMainFrame::ShowOptions()
 void CMainFrame::EditGroups()
 {
     CEditGroupDlg dialog(m_store, m_window);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    OnRowChosen(m_tabs->Row());
-    m_editView->RefreshGroups();
+    if (dialog.exec() == QDialog::Accepted)
+        WriteSettings();
 }
 
 void CMainFrame::EditCheckList()
 {
     CEditCheckListDlg dialog(m_store, &m_messages, m_window);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_editView->RefreshCheckList();
-    m_list->Refresh(m_list->CurrentCard());
+    if (dialog.exec() == QDialog::Accepted)
+        WriteSettings();
+}
+
+bool CMainFrame::WriteSettings()
+{
+    if (m_settingsPath.isEmpty())
+        return true;
+    SaveState();
+    if (m_settings.WriteAll(m_settingsPath))
+        return true;
+    m_messages.Show(m_window, QString::fromUtf8("設定ファイルを保存できませんでした。"), QString(),
+                    QMessageBox::Warning);
+    return false;
 }
 
 void CMainFrame::OnMailSend()
@@ -273,11 +259,8 @@ void CMainFrame::RunImport(const std::function<void(const ImportOptions &)> &imp
     ImportOptions options;
     options.autoYomi = m_settings.options.autoYomi;
     options.skipCheckFixedData = m_settings.options.skipCheckFixedData;
-    // The worker owns the store while it runs: the list must not read cards meanwhile.
-    m_list->setUpdatesEnabled(false);
+    // The import lets the views go while its worker owns the store; they follow the store back.
     import(options);
-    m_list->setUpdatesEnabled(true);
-    Reload();
 }
 
 void CMainFrame::OnMemoryCard()

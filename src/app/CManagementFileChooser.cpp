@@ -1,12 +1,13 @@
 #include "CManagementFileChooser.h"
 
-#include "ICardSource.h"
+#include "CCardStore.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-CManagementFileChooser::CManagementFileChooser(ICardSource &store, IMessageBox &messages)
+CManagementFileChooser::CManagementFileChooser(CCardStore &store, IMessageBox &messages)
     : m_store(store), m_messages(messages)
 {
 }
@@ -26,11 +27,19 @@ void CManagementFileChooser::Warn(const QString &text)
     m_messages.Show(nullptr, text, QString(), QMessageBox::Warning);
 }
 
+namespace {
+bool SamePath(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+} // namespace
+
 bool CManagementFileChooser::Choose(const QString &lastSetting, const QString &defaultFile)
 {
     QString last = lastSetting.isEmpty() ? defaultFile : lastSetting;
-    if (!QFileInfo(last).isFile()) {
-        if (QFileInfo(last).absoluteFilePath() != QFileInfo(defaultFile).absoluteFilePath()) {
+    const QFileInfo info(last);
+    if (!info.exists() && !info.isSymLink()) {
+        if (!SamePath(last, defaultFile)) {
             Warn(QString::fromUtf8("前回使用した管理ファイルが見つかりません。"));
             last = defaultFile;
         } else {
@@ -40,20 +49,32 @@ bool CManagementFileChooser::Choose(const QString &lastSetting, const QString &d
             }
         }
     }
-    if (m_store.Open(last))
+    return OpenOrReplace(last, defaultFile);
+}
+
+bool CManagementFileChooser::OpenOrReplace(const QString &path, const QString &defaultFile)
+{
+    if (m_store.Open(path))
         return true;
+    const StoreError error = m_store.LastError();
+    if (error != StoreError::NotManagementFile && error != StoreError::Missing) {
+        // A folder, a FIFO, a file without read permission or a failing disk is
+        // not ours to replace: say what it is and carry on with the default file.
+        Warn(StoreErrorText(error));
+        return !SamePath(path, defaultFile) && Choose(defaultFile, defaultFile);
+    }
 
     Warn(QString::fromUtf8("管理ファイルが不正です。"));
-    if (QFileInfo::exists(last)) {
+    if (QFileInfo::exists(path)) {
         // The user's data must survive: keep the unreadable file before replacing it.
-        const QString keep = FreeBackupName(last);
-        if (keep.isEmpty() || !QFile::rename(last, keep)) {
+        const QString keep = FreeBackupName(path);
+        if (keep.isEmpty() || !QFile::rename(path, keep)) {
             Warn(QString::fromUtf8("管理ファイルの作成に失敗しました。"));
             return false;
         }
         m_keptBackup = keep;
     }
-    if (!m_store.CreateNew(last)) {
+    if (!m_store.CreateNew(path)) {
         Warn(QString::fromUtf8("管理ファイルの作成に失敗しました。"));
         return false;
     }

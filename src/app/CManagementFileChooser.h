@@ -2,16 +2,17 @@
 
 #include <QString>
 
-class ICardSource;
+class CCardStore;
 class IMessageBox;
 
 // Start-up choice of the management file: the last one used, else the default one,
-// created when missing. A file that exists but cannot be opened is kept under the first
-// free "<file>.bak<n>" name before a new empty file takes its place.
+// created when missing. A file that is not a management file is kept under the first
+// free "<file>.bak<n>" name before a new empty file takes its place; a file that
+// cannot be read for another reason (a folder, a FIFO, no permission) is left alone.
 class CManagementFileChooser
 {
 public:
-    CManagementFileChooser(ICardSource &store, IMessageBox &messages);
+    CManagementFileChooser(CCardStore &store, IMessageBox &messages);
 
     // False when the program must end (the messages have been shown).
     bool Choose(const QString &last, const QString &defaultFile);
@@ -23,8 +24,9 @@ public:
 
 private:
     void Warn(const QString &text);
+    bool OpenOrReplace(const QString &path, const QString &defaultFile);
 
-    ICardSource &m_store;
+    CCardStore &m_store;
     IMessageBox &m_messages;
     QString m_keptBackup;
 };

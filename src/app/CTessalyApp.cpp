@@ -10,7 +10,6 @@
 #include "CSingleInstance.h"
 #include "CSkin.h"
 #include "CSplashWnd.h"
-#include "CStoreCardSource.h"
 #include "CTessalyDlg.h"
 #include "IMessageBox.h"
 #include "ReadingService.h"
@@ -56,8 +55,7 @@ bool CTessalyApp::Start()
     CSkin::Apply(m_settings->options.SkinColorValue());
 
     m_store = std::make_unique<CCardStore>(&m_settings->store);
-    m_source = std::make_unique<CStoreCardSource>(*m_store);
-    CManagementFileChooser chooser(*m_source, m_messages);
+    CManagementFileChooser chooser(*m_store, m_messages);
     return chooser.Choose(m_settings->LastLoadedFile(), AppPaths::DefaultManagementFile());
 }
 
@@ -67,8 +65,8 @@ int CTessalyApp::Run()
         return 0;
     if (!m_settings->options.opening)
         CSplashWnd().exec();
-    m_window = std::make_unique<CTessalyDlg>(*m_settings, *m_source, m_messages);
-    m_window->Frame()->AttachStore(m_store.get(), AppPaths::SettingsFilePath());
+    m_window = std::make_unique<CTessalyDlg>(*m_settings, *m_store, m_messages);
+    m_window->Frame()->AttachPanes(AppPaths::SettingsFilePath());
     QObject::connect(m_instance.get(), &CSingleInstance::RaiseRequested, m_window.get(), &CTessalyDlg::Raise);
     m_window->show();
     const int code = QApplication::exec();

@@ -6,7 +6,6 @@ class CCardStore;
 class CImeLanguage;
 class CSettings;
 class CSingleInstance;
-class CStoreCardSource;
 class CTessalyDlg;
 class IMessageBox;
 
@@ -30,6 +29,5 @@ private:
     std::unique_ptr<CSettings> m_settings;
     std::unique_ptr<CImeLanguage> m_reading;
     std::unique_ptr<CCardStore> m_store;
-    std::unique_ptr<CStoreCardSource> m_source;
     std::unique_ptr<CTessalyDlg> m_window;
 };

@@ -1,10 +1,10 @@
 #include "CTessalyDlg.h"
 
+#include "CCardStore.h"
 #include "CMainFrame.h"
 #include "CSettings.h"
 #include "CToolIcons.h"
 #include "CWindowPlacement.h"
-#include "ICardSource.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -14,16 +14,16 @@ namespace {
 const char TitleSeparator[] = "  -  ";
 }
 
-CTessalyDlg::CTessalyDlg(CSettings &settings, ICardSource &source, IMessageBox &messages, QWidget *parent)
+CTessalyDlg::CTessalyDlg(CSettings &settings, CCardStore &store, IMessageBox &messages, QWidget *parent)
     : QMainWindow(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("TessalyMainWindow"));
     setWindowIcon(CToolIcons::Make(CToolIcons::AppIcon));
     setMinimumSize(640, 480);
     statusBar();
-    m_frame = new CMainFrame(this, settings, source, messages);
+    m_frame = new CMainFrame(this, settings, store, messages);
     setCentralWidget(m_frame);
-    setWindowTitle(TitleFor(Caption(), source.Path()));
+    setWindowTitle(TitleFor(Caption(), store.Path()));
     connect(m_frame, &CMainFrame::FileChanged, this,
             [this](const QString &path) { setWindowTitle(TitleFor(windowTitle(), path)); });
     CWindowPlacement::Apply(*this, settings.mainWndPlacement);

@@ -4,7 +4,7 @@
 
 class CMainFrame;
 class CSettings;
-class ICardSource;
+class CCardStore;
 class IMessageBox;
 
 // The main window: title with the open file's name, placement, status bar, and the frame.
@@ -12,7 +12,7 @@ class CTessalyDlg : public QMainWindow
 {
     Q_OBJECT
 public:
-    CTessalyDlg(CSettings &settings, ICardSource &source, IMessageBox &messages, QWidget *parent = nullptr);
+    CTessalyDlg(CSettings &settings, CCardStore &store, IMessageBox &messages, QWidget *parent = nullptr);
 
     static QString Caption();
     // Keeps the text before the first "  -  " and appends the file name.

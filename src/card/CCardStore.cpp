@@ -4,6 +4,7 @@
 #include "CChunk.h"
 #include "CIdentityKey.h"
 #include "CManagementScan.h"
+#include "FolderSync.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,18 +12,16 @@
 #include <QSaveFile>
 #include <algorithm>
 
-namespace {
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-constexpr char ImageExtension[] = "ovi";
+namespace {
 
 bool SameIndexKeys(const CCardData &a, const CCardData &b)
 {
     return a.YomiName() == b.YomiName() && a.CompanyYomi() == b.CompanyYomi() && a.GroupNo() == b.GroupNo();
-}
-
-bool Indexable(const CCardData &card)
-{
-    return card.GroupNo() >= 0 && card.GroupNo() < CCardStore::GroupSlots;
 }
 
 // The first "%s.bak%d" name (0–255) not taken yet, or empty.
@@ -43,19 +42,151 @@ QString KeepBackup(const QString &path)
     if (name.isEmpty())
         return QString();
     // A real copy: the file itself may still be changed in place afterwards.
-    return QFile::copy(path, name) ? name : QString();
+    if (!QFile::copy(path, name))
+        return QString();
+    FolderSync::SyncParentOf(name);
+    return name;
+}
+
+FileIdentity IdentityOf(const QString &path)
+{
+    FileIdentity identity;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        identity.device = st.st_dev;
+        identity.inode = st.st_ino;
+        identity.size = st.st_size;
+        identity.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    }
+    return identity;
+}
+
+// Opens the file for reading without ever waiting on a FIFO or device.
+StoreError OpenForReading(const QString &path, QFile &file)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0)
+        return errno == EACCES ? StoreError::Unreadable : StoreError::Missing;
+    if (S_ISDIR(st.st_mode))
+        return StoreError::Folder;
+    if (!S_ISREG(st.st_mode))
+        return StoreError::NotRegular;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? StoreError::Unreadable : StoreError::ReadFailed;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return StoreError::NotRegular;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return StoreError::ReadFailed;
+    }
+    return StoreError::None;
 }
 
 } // namespace
+
+// A file read and checked, its cards not yet taken over by the store.
+struct CCardStore::Loaded
+{
+    std::vector<CManagementScan::Found> found;
+    OpenReport report;
+    FileIdentity identity;
+};
+
+// The writer of one change: the caller's batch writer, or one opened for this
+// change alone, committed at its end and put back when the change failed.
+class CCardStore::WriteScope
+{
+public:
+    WriteScope(CCardStore &store, CCardFileWriter *given) : m_store(store), m_writer(given)
+    {
+        if (given) {
+            if (!given->IsOpen() || given->Path() != store.m_path) {
+                store.Fail(StoreError::WriteFailed);
+                m_writer = nullptr;
+            } else {
+                // The batch changes the file until its commit tells the store what it left.
+                store.m_identity = FileIdentity();
+            }
+        } else {
+            m_own = store.OpenWriter();
+            m_writer = m_own.get();
+        }
+    }
+    CCardFileWriter *Writer() const { return m_writer; }
+
+    // After the writes of one change; false (the change not made) when they
+    // or the commit failed.
+    bool Finish(bool written)
+    {
+        if (written && (!m_own || m_own->Commit())) {
+            if (m_own)
+                m_store.m_identity = m_own->Identity();
+            return true;
+        }
+        m_store.Fail(m_writer->Error() == StoreError::None ? StoreError::WriteFailed : m_writer->Error());
+        // A batch writer undoes a failed step itself; a change of our own is undone whole,
+        // and when even that fails, memory is made to show what the file holds.
+        if (m_own && m_own->RollBack()) {
+            m_store.m_identity = m_own->Identity(); // putting it back touched the file too
+        } else if (m_own) {
+            const StoreError error = m_store.m_error;
+            m_own.reset();
+            m_store.ReadAgain();
+            m_store.m_error = error;
+        }
+        return false;
+    }
+
+private:
+    CCardStore &m_store;
+    CCardFileWriter *m_writer;
+    std::unique_ptr<CCardFileWriter> m_own;
+};
+
+CCardStore::BulkChange::BulkChange(CCardStore &store) : m_store(store)
+{
+    if (m_store.m_bulk.fetch_add(1) == 0)
+        emit m_store.AboutToReset();
+}
+
+CCardStore::BulkChange::~BulkChange()
+{
+    if (m_store.m_bulk.fetch_sub(1) == 1)
+        emit m_store.Reset();
+}
 
 CCardStore::CCardStore(StoreSettings *settings)
     : m_settings(settings ? settings : &m_ownSettings), m_ownSettings(StoreSettings::Defaults()),
       m_index([this](int group) { return !m_groupNames.value(group).isEmpty(); })
 {
-    Clear();
+    ClearMemory();
+    ResetGroups();
 }
 
 CCardStore::~CCardStore() = default;
+
+bool CCardStore::Fail(StoreError error)
+{
+    m_error = error;
+    return false;
+}
+
+void CCardStore::BeginReset()
+{
+    if (Notifying())
+        emit AboutToReset();
+}
+
+void CCardStore::EndReset()
+{
+    if (Notifying())
+        emit Reset();
+}
 
 // --- file -------------------------------------------------------------------
 
@@ -68,99 +199,117 @@ QString CCardStore::ImageFolderOf(const QString &managementFile)
     return base + QStringLiteral("_Image");
 }
 
-QString CCardStore::CardImageName(const QString &id)
-{
-    return id.isEmpty() ? QString() : QStringLiteral("Card_") + id + u'.' + QLatin1String(ImageExtension);
-}
-
-QString CCardStore::PhotoImageName(const QString &id)
-{
-    return id.isEmpty() ? QString() : QStringLiteral("Photo_") + id + u'.' + QLatin1String(ImageExtension);
-}
-
-bool CCardStore::StartOpen(const QString &path)
-{
-    Clear();
-    m_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    m_usable = false;
-    m_report = OpenReport();
-    return !m_path.isEmpty();
-}
-
 bool CCardStore::CreateNew(const QString &path)
 {
-    if (!StartOpen(path))
-        return false;
-    QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (path.isEmpty())
+        return Fail(StoreError::Missing);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     QByteArray header;
     CChunk::AppendU32(header, CChunk::Tag("NMCD"));
     CChunk::AppendU32(header, 16);
     CChunk::AppendU32(header, CChunk::Tag("0001"));
     CChunk::AppendU32(header, 0);
-    const bool written = file.write(header) == header.size() && file.flush();
-    file.close();
-    if (!written || !QDir().mkpath(ImageFolder()))
-        return false;
+    // Written aside and renamed: a failure leaves whatever was there.
+    QSaveFile file(absolute);
+    if (!file.open(QIODevice::WriteOnly) || file.write(header) != header.size() || !file.commit())
+        return Fail(file.error() == QFileDevice::PermissionsError ? StoreError::ReadOnly
+                                                                  : StoreError::WriteFailed);
+    FolderSync::SyncParentOf(absolute);
+    if (!QDir().mkpath(ImageFolderOf(absolute)))
+        return Fail(StoreError::ImageFolder);
+
+    BeginReset();
+    ClearMemory();
+    ResetGroups();
+    m_path = absolute;
+    m_report = OpenReport();
+    m_identity = IdentityOf(absolute);
     m_usable = true;
+    m_error = StoreError::None;
     m_settings->lastLoadedFile = m_path;
+    EndReset();
     return true;
 }
 
 bool CCardStore::Open(const QString &path)
 {
-    if (!StartOpen(path))
+    if (path.isEmpty())
+        return Fail(StoreError::Missing);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    Loaded loaded;
+    if (!Load(absolute, loaded))
         return false;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    if (!QDir().mkpath(ImageFolder()))
-        return false;
+    TakeOver(absolute, loaded);
+    return true;
+}
 
+bool CCardStore::Load(const QString &path, Loaded &loaded)
+{
+    QFile file;
+    if (const StoreError error = OpenForReading(path, file); error != StoreError::None)
+        return Fail(error);
     CManagementScan scan;
     if (!scan.Run(file))
-        return false;
-    std::vector<CManagementScan::Found> &found = scan.Cards();
+        return Fail(scan.LastFailure() == CManagementScan::NotManagementFile ? StoreError::NotManagementFile
+                                                                             : StoreError::ReadFailed);
+    // Only a file that is a management file gets an image folder beside it.
+    if (!QDir().mkpath(ImageFolderOf(path)))
+        return Fail(StoreError::ImageFolder);
 
-    m_report.repairState = scan.ScanState();
+    loaded.report.repairState = scan.ScanState();
+    loaded.report.superseded = scan.SupersededCount();
     if (scan.ScanState() != CManagementScan::Clean) {
         // The clean copy goes to a temporary file beside the management file and
         // is renamed over it, so the old file is never gone before the new one
         // is complete; a damaged file is kept as a backup first.
-        QSaveFile save(m_path);
-        if (!save.open(QIODevice::WriteOnly))
-            return false;
-        bool ok = scan.WriteCleanCopy(file, save);
-        file.close();
+        QSaveFile save(path);
+        bool ok = save.open(QIODevice::WriteOnly) && scan.WriteCleanCopy(file, save);
         if (ok && scan.ScanState() == CManagementScan::Damaged) {
-            m_report.backupPath = KeepBackup(m_path);
-            ok = !m_report.backupPath.isEmpty();
+            loaded.report.backupPath = KeepBackup(path);
+            ok = !loaded.report.backupPath.isEmpty();
         }
         if (ok)
             ok = save.commit();
         else
             save.cancelWriting();
-        m_report.rewritten = ok;
-        if (!ok) {
-            // The file stays as it was: the cards keep their records there.
-            if (!m_report.backupPath.isEmpty())
-                QFile::remove(m_report.backupPath);
-            m_report.backupPath.clear();
-            for (CManagementScan::Found &f : found) {
+        loaded.report.rewritten = ok;
+        if (ok) {
+            FolderSync::SyncParentOf(path);
+        } else {
+            // The file stays as it was (it may be read-only): the cards keep their records there.
+            if (!loaded.report.backupPath.isEmpty())
+                QFile::remove(loaded.report.backupPath);
+            loaded.report.backupPath.clear();
+            for (CManagementScan::Found &f : scan.Cards()) {
                 f.card->SetRecordOffset(f.fileOffset);
                 f.card->SetRecordLength(f.fileLength);
             }
         }
     }
+    loaded.found = std::move(scan.Cards());
     file.close();
+    loaded.identity = IdentityOf(path);
+    return true;
+}
+
+void CCardStore::TakeOver(const QString &path, Loaded &loaded)
+{
+    BeginReset();
+    m_bulk.fetch_add(1); // no per-card signals while the cards go in
+    ClearMemory();
+    ResetGroups();
+    m_path = path;
+    m_report = loaded.report;
+    m_identity = loaded.identity;
+    m_usable = true;
+    m_error = StoreError::None;
 
     QList<CCardData *> refused;
-    m_cards.reserve(found.size());
+    m_cards.reserve(loaded.found.size());
     // No rehashing while the names and keys go in.
-    m_slotsByName.reserve(qsizetype(found.size()));
-    m_slotsByKey.reserve(qsizetype(found.size()));
-    for (CManagementScan::Found &f : found) {
+    m_slotsByName.reserve(qsizetype(loaded.found.size()));
+    m_slotsByKey.reserve(qsizetype(loaded.found.size()));
+    for (CManagementScan::Found &f : loaded.found) {
         CCardData *card = f.card.get();
         card->SetStoreIndex(int(m_cards.size()));
         m_cards.push_back(std::move(f.card));
@@ -171,12 +320,28 @@ bool CCardStore::Open(const QString &path)
             refused.append(card);
         }
     }
-    found.clear();
-    m_usable = true;
+    loaded.found.clear();
     if (!refused.isEmpty())
         DropRefused(refused);
     m_settings->lastLoadedFile = m_path;
-    return true;
+    m_bulk.fetch_sub(1);
+    EndReset();
+}
+
+bool CCardStore::ReadAgain()
+{
+    Loaded loaded;
+    if (Load(m_path, loaded)) {
+        TakeOver(m_path, loaded);
+        return true;
+    }
+    // Nothing trustworthy is left to show or to write to.
+    BeginReset();
+    ClearMemory();
+    m_usable = false;
+    m_identity = FileIdentity();
+    EndReset();
+    return false;
 }
 
 void CCardStore::DropRefused(const QList<CCardData *> &refused)
@@ -184,58 +349,75 @@ void CCardStore::DropRefused(const QList<CCardData *> &refused)
     // Their records are marked dead only once a copy of the file holds them.
     if (m_report.backupPath.isEmpty())
         m_report.backupPath = KeepBackup(m_path);
-    const bool kept = !m_report.backupPath.isEmpty();
+    // Written directly: when this fails the records stay live and the next open drops them again.
     CCardFileWriter writer;
-    if (kept)
-        writer.Open(m_path);
+    writer.SetSync(m_sync);
+    const bool open = !m_report.backupPath.isEmpty() &&
+                      writer.Open(m_path, FileIdentity(), m_factory ? m_factory() : nullptr);
     for (CCardData *card : refused) {
+        if (open && card->RecordOffset() > 0)
+            writer.MarkDead(card->RecordOffset());
         card->SetId(QString());
-        m_freeSlots.enqueue(card->StoreIndex());
-        if (kept)
-            WriteCard(card->StoreIndex(), &writer);
-        ++m_report.droppedCards;
-    }
-}
-
-bool CCardStore::WriteCard(int storeIndex, CCardFileWriter *file)
-{
-    CCardData *card = CardAt(storeIndex);
-    if (!m_usable || !card)
-        return false;
-    CCardFileWriter own;
-    CCardFileWriter *writer = file;
-    if (writer) {
-        if (!writer->IsOpen() || writer->Path() != m_path)
-            return false;
-    } else {
-        if (!own.Open(m_path))
-            return false;
-        writer = &own;
-    }
-
-    const qint32 offset = card->RecordOffset();
-    const qint32 length = card->RecordLength();
-    const bool hasRecord = offset > 0 && length > 0;
-    if (card->Id().isEmpty()) {
-        if (offset <= 0)
-            return true;
-        if (!writer->MarkDead(offset))
-            return false;
         card->SetRecordOffset(0);
         card->SetRecordLength(0);
+        m_freeSlots.enqueue(card->StoreIndex());
+        ++m_report.droppedCards;
+    }
+    if (open && writer.Commit())
+        m_identity = writer.Identity();
+}
+
+std::unique_ptr<CCardFileWriter> CCardStore::OpenWriter()
+{
+    if (!m_usable) {
+        Fail(StoreError::NoFile);
+        return nullptr;
+    }
+    auto writer = std::make_unique<CCardFileWriter>();
+    writer->SetSync(m_sync);
+    if (!writer->Open(m_path, m_identity, m_factory ? m_factory() : nullptr)) {
+        const StoreError error = writer->Error();
+        // Another program rewrote the file: our record positions mean nothing
+        // there any more, so memory follows the file before anything is written.
+        if (error == StoreError::ChangedElsewhere)
+            ReadAgain();
+        Fail(error);
+        return nullptr;
+    }
+    return writer;
+}
+
+bool CCardStore::CommitWriter(CCardFileWriter &writer)
+{
+    if (writer.Commit()) {
+        m_identity = writer.Identity();
         return true;
     }
+    const StoreError error = writer.Error();
+    writer.RollBack();
+    ReadAgain();
+    return Fail(error);
+}
 
-    const QByteArray chunk = CChunk::EncodeCard(*card);
-    if (hasRecord && chunk.size() <= length)
-        return writer->OverwritePayload(offset, chunk);
-
-    qint32 newOffset = 0;
-    if (!writer->AppendRecord(chunk, &newOffset))
+bool CCardStore::WriteVersion(const CCardData &version, qint32 offset, qint32 length, CCardFileWriter &writer,
+                              qint32 *newOffset, qint32 *newLength)
+{
+    const bool hasRecord = offset > 0 && length > 0;
+    const QByteArray chunk = CChunk::EncodeCard(version);
+    if (hasRecord && chunk.size() <= length) {
+        if (!writer.OverwritePayload(offset, chunk))
+            return false;
+        *newOffset = offset;
+        *newLength = length;
+        return true;
+    }
+    // Checked first: once appended, the new record must not be left without the old one's end.
+    if (hasRecord && !writer.HasRecordAt(offset))
         return false;
-    card->SetRecordOffset(newOffset);
-    card->SetRecordLength(qint32(chunk.size()));
-    return !hasRecord || writer->MarkDead(offset);
+    if (!writer.AppendRecord(chunk, newOffset))
+        return false;
+    *newLength = qint32(chunk.size());
+    return !hasRecord || writer.MarkDead(offset);
 }
 
 bool CCardStore::ReloadCard(CCardData *card)
@@ -254,7 +436,6 @@ bool CCardStore::ReloadCard(CCardData *card)
         return false;
     const QByteArray payload = file.read(length);
     CCardData stored(*card);
-    stored.SetStoreIndex(card->StoreIndex());
     if (payload.size() != length || !CChunk::DecodeCard(payload.constData(), payload.size(), &stored) ||
         stored.Id().isEmpty() || !Indexable(stored))
         return false;
@@ -265,11 +446,13 @@ bool CCardStore::ReloadCard(CCardData *card)
         return false;
     RemoveName(card);
     const int slot = card->StoreIndex();
-    *card = stored;
+    *card = std::move(stored);
     card->SetStoreIndex(slot);
     if (move)
         m_index.Insert(card); // cannot fail: the group was checked above
     AddName(card);
+    if (Notifying())
+        emit CardReplaced(card, move);
     return true;
 }
 
@@ -278,6 +461,11 @@ bool CCardStore::ReloadCard(CCardData *card)
 CCardData *CCardStore::CardAt(int slot) const
 {
     return slot >= 0 && slot < Count() ? m_cards[size_t(slot)].get() : nullptr;
+}
+
+bool CCardStore::Indexable(const CCardData &card) const
+{
+    return card.GroupNo() >= 0 && card.GroupNo() < GroupSlots;
 }
 
 namespace {
@@ -315,80 +503,282 @@ void CCardStore::RemoveName(CCardData *card)
     RemoveSlot(m_slotsByKey, CIdentityKey::Of(*card), card->StoreIndex());
 }
 
+CCardData *CCardStore::Insert(std::unique_ptr<CCardData> card)
+{
+    CCardData *stored = card.get();
+    int slot;
+    if (!m_freeSlots.isEmpty()) {
+        slot = m_freeSlots.dequeue();
+        m_cards[size_t(slot)] = std::move(card);
+    } else {
+        slot = Count();
+        m_cards.push_back(std::move(card));
+    }
+    stored->SetStoreIndex(slot);
+    m_index.Insert(stored); // cannot fail: callers check the group first
+    AddName(stored);
+    ++m_liveCount;
+    return stored;
+}
+
 CCardData *CCardStore::AddCard(const CCardData &card, CCardFileWriter *file)
 {
-    return m_usable ? AddCard(CCardData(card), file) : nullptr;
+    return AddCard(CCardData(card), file);
 }
 
 CCardData *CCardStore::AddCard(CCardData &&card, CCardFileWriter *file)
 {
-    if (!m_usable)
+    if (!m_usable) {
+        Fail(StoreError::NoFile);
         return nullptr;
+    }
     auto copy = std::make_unique<CCardData>(std::move(card));
     // A copy of a stored card must not take over that card's record.
     copy->SetRecordOffset(0);
     copy->SetRecordLength(0);
-    CCardData *stored = copy.get();
-    int slot;
-    if (!m_freeSlots.isEmpty()) {
-        slot = m_freeSlots.dequeue();
-        m_cards[size_t(slot)] = std::move(copy);
-        stored->SetStoreIndex(slot);
-        stored->Stamp();
-        if (!m_index.Insert(stored)) {
-            stored->SetId(QString());
-            m_freeSlots.enqueue(slot);
-            return nullptr;
-        }
-    } else {
-        slot = Count();
-        stored->SetStoreIndex(slot);
-        stored->Stamp();
-        m_cards.push_back(std::move(copy));
-        if (!m_index.Insert(stored)) {
-            m_cards.pop_back();
-            return nullptr;
-        }
+    copy->Stamp();
+    if (!Indexable(*copy)) {
+        Fail(StoreError::WriteFailed);
+        return nullptr;
     }
-    AddName(stored);
-    ++m_liveCount;
-    return WriteCard(slot, file) ? stored : nullptr;
+    WriteScope scope(*this, file);
+    if (!scope.Writer())
+        return nullptr;
+    qint32 offset = 0;
+    qint32 length = 0;
+    if (!scope.Finish(WriteVersion(*copy, 0, 0, *scope.Writer(), &offset, &length)))
+        return nullptr;
+    copy->SetRecordOffset(offset);
+    copy->SetRecordLength(length);
+    CCardData *stored = Insert(std::move(copy));
+    m_error = StoreError::None;
+    if (Notifying())
+        emit CardAdded(stored);
+    return stored;
 }
 
 CCardData *CCardStore::Replace(const CCardData &data, CCardData *stored, CCardFileWriter *file)
 {
     if (!m_usable || !stored || CardAt(stored->StoreIndex()) != stored || stored->Id().isEmpty() ||
-        !Indexable(data))
+        !Indexable(data)) {
+        Fail(m_usable ? StoreError::WriteFailed : StoreError::NoFile);
         return nullptr;
-    const bool move = !SameIndexKeys(data, *stored);
-    if (move && !m_index.Remove(stored))
+    }
+    CCardData version(data);
+    version.Stamp();
+    // The card stays the same card: its pictures and every older record of it
+    // go by its Id, whatever data was put into it.
+    version.SetId(stored->Id());
+    WriteScope scope(*this, file);
+    if (!scope.Writer())
         return nullptr;
+    qint32 offset = 0;
+    qint32 length = 0;
+    if (!scope.Finish(WriteVersion(version, stored->RecordOffset(), stored->RecordLength(), *scope.Writer(),
+                                   &offset, &length)))
+        return nullptr;
+
+    Apply(stored, std::move(version), offset, length);
+    m_error = StoreError::None;
+    return stored;
+}
+
+void CCardStore::Apply(CCardData *stored, CCardData &&version, qint32 offset, qint32 length)
+{
+    const bool move = !SameIndexKeys(version, *stored);
+    if (move)
+        m_index.Remove(stored);
     RemoveName(stored);
     const int slot = stored->StoreIndex();
-    const qint32 offset = stored->RecordOffset();
-    const qint32 length = stored->RecordLength();
-    *stored = data;
+    *stored = std::move(version);
     stored->SetStoreIndex(slot);
-    stored->Stamp();
     stored->SetRecordOffset(offset);
     stored->SetRecordLength(length);
     if (move)
-        m_index.Insert(stored); // cannot fail: the group was checked above
+        m_index.Insert(stored); // cannot fail: the group was checked before writing
     AddName(stored);
-    return WriteCard(slot, file) ? stored : nullptr;
+    if (Notifying())
+        emit CardReplaced(stored, move);
+}
+
+bool CCardStore::IsStored(const CCardData *card) const
+{
+    return card && CardAt(card->StoreIndex()) == card && !card->Id().isEmpty();
+}
+
+bool CCardStore::WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &versions, bool stamp)
+{
+    if (!m_usable)
+        return Fail(StoreError::NoFile);
+    for (auto &[stored, version] : versions) {
+        if (!IsStored(stored) || !Indexable(version))
+            return Fail(StoreError::WriteFailed);
+        if (stamp)
+            version.Stamp();
+        version.SetId(stored->Id());
+    }
+    if (versions.empty())
+        return true;
+    std::unique_ptr<CCardFileWriter> writer = OpenWriter();
+    if (!writer)
+        return false;
+    std::vector<std::pair<qint32, qint32>> records(versions.size());
+    for (size_t i = 0; i < versions.size(); ++i) {
+        const CCardData *card = versions[i].first;
+        if (!WriteVersion(versions[i].second, card->RecordOffset(), card->RecordLength(), *writer,
+                          &records[i].first, &records[i].second)) {
+            Fail(writer->Error() == StoreError::None ? StoreError::WriteFailed : writer->Error());
+            if (writer->RollBack()) {
+                m_identity = writer->Identity();
+            } else {
+                const StoreError error = m_error;
+                ReadAgain();
+                m_error = error;
+            }
+            return false;
+        }
+    }
+    if (!CommitWriter(*writer))
+        return false;
+    // Many at once are told as one change rather than card by card.
+    std::unique_ptr<BulkChange> bulk = versions.size() > 64 ? std::make_unique<BulkChange>(*this) : nullptr;
+    for (size_t i = 0; i < versions.size(); ++i)
+        Apply(versions[i].first, std::move(versions[i].second), records[i].first, records[i].second);
+    m_error = StoreError::None;
+    return true;
+}
+
+bool CCardStore::ReplaceCards(const QList<CardChange> &changes)
+{
+    std::vector<std::pair<CCardData *, CCardData>> versions;
+    versions.reserve(size_t(changes.size()));
+    for (const CardChange &change : changes)
+        versions.emplace_back(change.stored, change.data);
+    return WriteAndApply(versions, true);
+}
+
+bool CCardStore::SetPicture(CCardData *stored, int picture, const QString &source)
+{
+    if (!IsStored(stored))
+        return Fail(StoreError::WriteFailed);
+    if (!Images().Replace(stored->Id(), picture, source))
+        return Fail(StoreError::ImageFiles);
+    emit PicturesChanged(stored);
+    return true;
+}
+
+bool CCardStore::RemovePicture(CCardData *stored, int picture)
+{
+    if (!IsStored(stored))
+        return Fail(StoreError::WriteFailed);
+    if (!Images().Remove(stored->Id(), picture))
+        return Fail(StoreError::ImageFiles);
+    emit PicturesChanged(stored);
+    return true;
+}
+
+bool CCardStore::SwapPictures(CCardData *stored)
+{
+    if (!IsStored(stored))
+        return Fail(StoreError::WriteFailed);
+    const CCardImageFiles images = Images();
+    if (!images.Swap(stored->Id()))
+        return Fail(StoreError::ImageFiles);
+    CCardData changed(*stored);
+    changed.SetImageRotationOf(CCardImageFiles::CardImage,
+                               stored->ImageRotationOf(CCardImageFiles::PersonPhoto));
+    changed.SetImageRotationOf(CCardImageFiles::PersonPhoto,
+                               stored->ImageRotationOf(CCardImageFiles::CardImage));
+    if (changed.ImageRotation() != stored->ImageRotation()) {
+        const QString id = stored->Id();
+        if (!Replace(changed, stored)) {
+            // The turns could not be stored: the pictures go back where they were.
+            const StoreError error = m_error;
+            images.Swap(id);
+            return Fail(error);
+        }
+    }
+    emit PicturesChanged(stored);
+    return true;
+}
+
+void CCardStore::Forget(CCardData *stored)
+{
+    m_index.Remove(stored);
+    RemoveName(stored);
+    stored->SetId(QString());
+    stored->SetRecordOffset(0);
+    stored->SetRecordLength(0);
+    --m_liveCount;
+    m_freeSlots.enqueue(stored->StoreIndex());
 }
 
 bool CCardStore::Delete(CCardData *stored, CCardFileWriter *file)
 {
+    if (!file)
+        return DeleteCards({stored});
     if (!m_usable || !stored || CardAt(stored->StoreIndex()) != stored || stored->Id().isEmpty())
+        return Fail(m_usable ? StoreError::WriteFailed : StoreError::NoFile);
+    WriteScope scope(*this, file);
+    if (!scope.Writer())
         return false;
-    if (!m_index.Remove(stored))
+    const qint32 offset = stored->RecordOffset();
+    if (!scope.Finish(offset <= 0 || scope.Writer()->MarkDead(offset)))
         return false;
-    RemoveName(stored);
-    stored->SetId(QString());
-    --m_liveCount;
-    m_freeSlots.enqueue(stored->StoreIndex());
-    return WriteCard(stored->StoreIndex(), file);
+    Forget(stored);
+    m_error = StoreError::None;
+    if (Notifying())
+        emit CardDeleted(stored);
+    return true;
+}
+
+bool CCardStore::DeleteCards(const QList<CCardData *> &cards)
+{
+    if (!m_usable)
+        return Fail(StoreError::NoFile);
+    for (const CCardData *card : cards)
+        if (!card || CardAt(card->StoreIndex()) != card || card->Id().isEmpty())
+            return Fail(StoreError::WriteFailed);
+    if (cards.isEmpty())
+        return true;
+    // The pictures go aside first and come back unless the file holds the deletion.
+    const CCardImageFiles images = Images();
+    QStringList ids;
+    for (const CCardData *card : cards) {
+        if (!images.Park(card->Id())) {
+            for (const QString &id : std::as_const(ids))
+                images.Unpark(id);
+            return Fail(StoreError::ImageFiles);
+        }
+        ids << card->Id();
+    }
+    std::unique_ptr<CCardFileWriter> writer = OpenWriter();
+    bool ok = writer != nullptr;
+    for (const CCardData *card : cards)
+        ok = ok && (card->RecordOffset() <= 0 || writer->MarkDead(card->RecordOffset()));
+    if (ok) {
+        ok = CommitWriter(*writer);
+    } else if (writer) {
+        Fail(writer->Error() == StoreError::None ? StoreError::WriteFailed : writer->Error());
+        if (writer->RollBack())
+            m_identity = writer->Identity();
+    }
+    if (!ok) {
+        for (const QString &id : std::as_const(ids))
+            images.Unpark(id);
+        return false;
+    }
+    for (const QString &id : std::as_const(ids))
+        images.Drop(id);
+    // Many at once are told as one change rather than card by card.
+    std::unique_ptr<BulkChange> bulk = cards.size() > 64 ? std::make_unique<BulkChange>(*this) : nullptr;
+    for (CCardData *card : cards) {
+        Forget(card);
+        if (Notifying())
+            emit CardDeleted(card);
+    }
+    m_error = StoreError::None;
+    return true;
 }
 
 int CCardStore::FindDuplicate(const CCardData &card, bool skipFixed, int *kind) const
@@ -423,7 +813,7 @@ int CCardStore::FindDuplicate(const CCardData &card, bool skipFixed, int *kind) 
     return slot;
 }
 
-void CCardStore::Clear()
+void CCardStore::ClearMemory()
 {
     m_index.Clear();
     m_cards.clear();
@@ -431,7 +821,10 @@ void CCardStore::Clear()
     m_slotsByName.clear();
     m_slotsByKey.clear();
     m_liveCount = 0;
+}
 
+void CCardStore::ResetGroups()
+{
     const StoreSettings defaults = StoreSettings::Defaults();
     m_groupNames.clear();
     m_groupIcons.clear();
@@ -454,6 +847,15 @@ int CCardStore::TabOf(const QString &reading)
     return CCardIndex::TabOf(reading);
 }
 
+void CCardStore::SetSearchResults(const QList<CCardData *> &cards)
+{
+    m_index.ClearSearchResults();
+    for (CCardData *card : cards)
+        m_index.AddSearchResult(card);
+    if (Notifying())
+        emit SearchResultsChanged();
+}
+
 // --- groups and check lists ---------------------------------------------------
 
 QString CCardStore::GetGroupName(int n) const
@@ -463,7 +865,7 @@ QString CCardStore::GetGroupName(int n) const
 
 void CCardStore::SetGroupName(int n, const QString &name)
 {
-    if (n < 0 || n >= GroupSlots)
+    if (n < 0 || n >= GroupSlots || m_groupNames[n] == name)
         return;
     const bool wasNamed = !m_groupNames[n].isEmpty();
     m_groupNames[n] = name;
@@ -474,6 +876,8 @@ void CCardStore::SetGroupName(int n, const QString &name)
     }
     if (wasNamed != !name.isEmpty())
         m_index.GroupNameChanged(n);
+    if (Notifying())
+        emit GroupsChanged();
 }
 
 int CCardStore::GetGroupIcon(int n) const
@@ -483,7 +887,7 @@ int CCardStore::GetGroupIcon(int n) const
 
 void CCardStore::SetGroupIcon(int n, int icon)
 {
-    if (n < 0 || n >= GroupSlots)
+    if (n < 0 || n >= GroupSlots || m_groupIcons[n] == icon)
         return;
     m_groupIcons[n] = icon;
     if (n < StoreSettings::GroupCount) {
@@ -491,47 +895,53 @@ void CCardStore::SetGroupIcon(int n, int icon)
             m_settings->groupIcons << StoreSettings::Defaults().groupIcons[m_settings->groupIcons.size()];
         m_settings->groupIcons[n] = icon;
     }
+    if (Notifying())
+        emit GroupsChanged();
 }
 
 bool CCardStore::ApplyCheckList(const CCheckArray &edited)
 {
     if (!m_usable)
-        return false;
-    m_checkList.Assign(edited);
-    m_settings->checkNames = m_checkList.Names();
-    m_settings->checkOrder = m_checkList.Order();
+        return Fail(StoreError::NoFile);
+    CCheckArray definitions;
+    definitions.Assign(edited);
 
-    QList<bool> changed(Count(), false);
-    bool any = false;
-    for (int slot = 0; slot < m_checkList.SlotCount(); ++slot) {
+    // The marks every card gets, found before anything is written.
+    std::vector<std::pair<CCardData *, CCardData>> versions;
+    std::vector<int> versionOf(size_t(Count()), -1);
+    QList<int> handled;
+    for (int slot = 0; slot < definitions.SlotCount(); ++slot) {
         bool mark;
-        if (m_checkList.IsSetAction(slot))
+        if (definitions.IsSetAction(slot))
             mark = true;
-        else if (m_checkList.IsClearAction(slot) || m_checkList.IsChanged(slot))
+        else if (definitions.IsClearAction(slot) || definitions.IsChanged(slot))
             mark = false;
         else
             continue;
+        handled << slot;
         for (int s = 0; s < Count(); ++s) {
             CCardData *card = m_cards[size_t(s)].get();
-            if (!card->Id().isEmpty() && card->CheckMark(slot) != mark) {
-                card->SetCheckMark(slot, mark);
-                changed[s] = true;
-                any = true;
+            if (card->Id().isEmpty() || card->CheckMark(slot) == mark)
+                continue;
+            if (versionOf[size_t(s)] < 0) {
+                versionOf[size_t(s)] = int(versions.size());
+                versions.emplace_back(card, *card);
             }
+            versions[size_t(versionOf[size_t(s)])].second.SetCheckMark(slot, mark);
         }
-        m_checkList.ClearPending(slot);
     }
-    if (!any)
-        return true;
-    CCardFileWriter writer(m_path);
-    if (!writer.IsOpen())
+    // Marks carried by the list's definitions are bookkeeping, not an edit of the card.
+    if (!WriteAndApply(versions, false))
         return false;
-    bool ok = true;
-    for (int s = 0; s < Count(); ++s) {
-        if (changed[s])
-            ok = WriteCard(s, &writer) && ok;
-    }
-    return ok;
+    for (int slot : std::as_const(handled))
+        definitions.ClearPending(slot);
+    m_checkList.Assign(definitions);
+    m_settings->checkNames = m_checkList.Names();
+    m_settings->checkOrder = m_checkList.Order();
+    m_error = StoreError::None;
+    if (Notifying())
+        emit CheckListChanged();
+    return true;
 }
 
 bool CCardStore::IsCheckItemInUse(int slot) const

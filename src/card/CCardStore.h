@@ -1,24 +1,33 @@
 #pragma once
 
 #include "CCardData.h"
+#include "CCardImageFiles.h"
 #include "CCardIndex.h"
 #include "CCheckArray.h"
+#include "CPosixFile.h"
+#include "StoreError.h"
 #include "StoreSettings.h"
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QQueue>
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CCardFileWriter;
 
 // All cards of the open management file, their browsing index, and the group
-// and check-list definitions. Every change is written to the file before the
-// call returns.
-class CCardStore
+// and check-list definitions. Every change is written to the file first and
+// made in memory only once the file holds it; a change the file refused
+// leaves memory as it was and is reported (LastError). Listeners follow the
+// signals instead of being told by whoever made the change.
+class CCardStore : public QObject
 {
+    Q_OBJECT
 public:
     static constexpr int GroupSlots = 18; // the 16 groups plus two spare entries
 
@@ -37,29 +46,57 @@ public:
         bool rewritten = false; // the repaired or compacted copy replaced the file
         QString backupPath;     // the kept copy of the damaged file, or empty
         int droppedCards = 0;   // cards refused by the index
+        int superseded = 0;     // older versions replaced by a record appended after them
+    };
+
+    // Many changes with one notification: while one lives, no per-card
+    // signals are sent; AboutToReset comes when the first one is made and
+    // Reset when the last one ends. Made and ended on the listeners' thread,
+    // around work that may run on another.
+    class BulkChange
+    {
+    public:
+        explicit BulkChange(CCardStore &store);
+        ~BulkChange();
+        BulkChange(const BulkChange &) = delete;
+        BulkChange &operator=(const BulkChange &) = delete;
+
+    private:
+        CCardStore &m_store;
     };
 
     // settings may be null: the defaults are used and nothing is written back.
     explicit CCardStore(StoreSettings *settings = nullptr);
-    ~CCardStore();
-    CCardStore(const CCardStore &) = delete;
-    CCardStore &operator=(const CCardStore &) = delete;
+    ~CCardStore() override;
 
     // --- file -----------------------------------------------------------
     QString Path() const { return m_path; }
     QString ImageFolder() const { return ImageFolderOf(m_path); }
+    CCardImageFiles Images() const { return CCardImageFiles(ImageFolder()); }
     // True while a valid management file is open; changes are refused otherwise.
     bool IsUsable() const { return m_usable; }
+    // Both keep the file that was open when they fail.
     bool CreateNew(const QString &path);
     bool Open(const QString &path);
+    StoreError LastError() const { return m_error; }
     const OpenReport &LastOpenReport() const { return m_report; }
-    bool WriteCard(int storeIndex, CCardFileWriter *file = nullptr);
     bool ReloadCard(CCardData *card);
+    // Without syncing, a power cut may lose changes reported done (tests, benchmarks).
+    void SetSyncWrites(bool sync) { m_sync = sync; }
+    // Tests make chosen system calls fail through their own file.
+    void SetFileFactory(std::function<std::unique_ptr<CPosixFile>()> factory)
+    {
+        m_factory = std::move(factory);
+    }
+
+    // A writer for a batch of changes: pass it to AddCard, Replace and Delete,
+    // then CommitWriter it. Null (with LastError) when the file cannot be written.
+    std::unique_ptr<CCardFileWriter> OpenWriter();
+    // Makes the batch durable. When that fails the file is read again, so that
+    // memory shows what the file holds.
+    bool CommitWriter(CCardFileWriter &writer);
 
     static QString ImageFolderOf(const QString &managementFile);
-    // "Card_<Id>.ovi" and "Photo_<Id>.ovi"; empty for a card without an Id.
-    static QString CardImageName(const QString &id);
-    static QString PhotoImageName(const QString &id);
 
     // --- cards ------------------------------------------------------------
     int Count() const { return int(m_cards.size()); }
@@ -70,12 +107,27 @@ public:
     // The same, taking the card's texts over instead of sharing them.
     CCardData *AddCard(CCardData &&card, CCardFileWriter *file = nullptr);
     CCardData *Replace(const CCardData &data, CCardData *stored, CCardFileWriter *file = nullptr);
+    // Without a writer the card's pictures go too, once the deletion is in the file.
     bool Delete(CCardData *stored, CCardFileWriter *file = nullptr);
+    // Several cards and their pictures, all or none.
+    bool DeleteCards(const QList<CCardData *> &cards);
+    // New data for several stored cards, written in one batch: all or none.
+    struct CardChange
+    {
+        CCardData *stored;
+        CCardData data;
+    };
+    bool ReplaceCards(const QList<CardChange> &changes);
+
+    // The picture files of a stored card.
+    bool SetPicture(CCardData *stored, int picture, const QString &source);
+    bool RemovePicture(CCardData *stored, int picture);
+    // The card image and the person photo change places, each keeping its turn.
+    bool SwapPictures(CCardData *stored);
     // Slot of the first stored card with the same Name (kind 1), or of the card
     // where the walk stops (kind 2): an identical card, or with skipFixed a
     // same-named Fixed card. -1 and kind 0 when nothing matches.
     int FindDuplicate(const CCardData &card, bool skipFixed, int *kind) const;
-    void Clear();
 
     // --- browsing index -----------------------------------------------------
     static int TabOf(const QString &reading);
@@ -89,8 +141,8 @@ public:
     }
     int SortKind(int row, int tab) const { return m_index.SortKind(row, tab); }
     bool SetSortKind(int row, int tab, int kind) { return m_index.SetSortKind(row, tab, kind); }
-    void ClearSearchResults() { m_index.ClearSearchResults(); }
-    void AddSearchResult(CCardData *card) { m_index.AddSearchResult(card); }
+    // The search-result tabs of all three rows hold exactly these cards.
+    void SetSearchResults(const QList<CCardData *> &cards);
 
     // --- groups and check lists ---------------------------------------------
     static int GroupCount() { return StoreSettings::GroupCount; }
@@ -100,21 +152,66 @@ public:
     void SetGroupIcon(int n, int icon);
     const CCheckArray &GetCheckList() const { return m_checkList; }
     // Takes the edited definitions, stores them in the settings and carries
-    // pending actions into every card, written through one opened file.
+    // pending actions into every card, all written in one batch; nothing
+    // changes when the batch cannot be written.
     bool ApplyCheckList(const CCheckArray &edited);
     bool IsCheckItemInUse(int slot) const;
 
+signals:
+    // Every card pointer is about to become invalid (another file, a reread).
+    void AboutToReset();
+    void Reset();
+    void CardAdded(CCardData *card);
+    // moved: its reading, company reading or group changed, so its tabs may have.
+    void CardReplaced(CCardData *card, bool moved);
+    // The card is an empty placeholder now, valid until the next change.
+    void CardDeleted(CCardData *card);
+    void PicturesChanged(CCardData *card);
+    void GroupsChanged();
+    void CheckListChanged();
+    void SearchResultsChanged();
+
 private:
-    bool StartOpen(const QString &path);
-    bool InsertIntoIndex(CCardData *card);
+    class WriteScope;
+    friend class WriteScope;
+
+    // One opened file read into new cards, not yet taken over.
+    struct Loaded;
+    bool Load(const QString &path, Loaded &loaded);
+    void TakeOver(const QString &path, Loaded &loaded);
+    bool ReadAgain();
+    void ClearMemory();
+    void ResetGroups();
+    bool Fail(StoreError error);
+    void BeginReset();
+    void EndReset();
+    bool Notifying() const { return m_bulk.load() == 0; }
+
+    // Writes the new version of a card that has the record (offset, length);
+    // gives the record that holds it afterwards.
+    static bool WriteVersion(const CCardData &version, qint32 offset, qint32 length, CCardFileWriter &writer,
+                             qint32 *newOffset, qint32 *newLength);
+    bool Indexable(const CCardData &card) const;
+    bool IsStored(const CCardData *card) const;
+    // Writes every version in one batch, then puts them into the cards; all or none.
+    // stamp: the versions are edits (UpdatedDate set), not bookkeeping.
+    bool WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &versions, bool stamp);
+    void Apply(CCardData *stored, CCardData &&version, qint32 offset, qint32 length);
     void AddName(CCardData *card);
     void RemoveName(CCardData *card);
     void DropRefused(const QList<CCardData *> &refused);
+    CCardData *Insert(std::unique_ptr<CCardData> card);
+    void Forget(CCardData *stored);
 
     StoreSettings *m_settings;
     StoreSettings m_ownSettings;
     QString m_path;
     bool m_usable = false;
+    bool m_sync = true;
+    StoreError m_error = StoreError::None;
+    FileIdentity m_identity;
+    std::function<std::unique_ptr<CPosixFile>()> m_factory;
+    std::atomic<int> m_bulk{0};
     OpenReport m_report;
     std::vector<std::unique_ptr<CCardData>> m_cards;
     QQueue<int> m_freeSlots;

@@ -5,6 +5,7 @@
 #include "CTextPool.h"
 
 #include <QBuffer>
+#include <algorithm>
 
 namespace {
 
@@ -35,11 +36,18 @@ bool CManagementScan::Run(const QByteArray &file)
 bool CManagementScan::Run(QIODevice &file)
 {
     m_state = Clean;
+    m_failure = NoFailure;
+    m_superseded = 0;
     m_cards.clear();
+    m_byId.clear();
     const qint64 size = file.size();
     CBlockReader reader(file, size);
-    if (Scan(reader, size) && !reader.Failed())
+    const bool scanned = Scan(reader, size);
+    m_byId.clear();
+    if (scanned && !reader.Failed())
         return true;
+    if (m_failure == NoFailure || reader.Failed())
+        m_failure = ReadFailed;
     // A file that could not be read must not look damaged: a repair would drop what was not read.
     m_state = Clean;
     m_cards.clear();
@@ -49,22 +57,26 @@ bool CManagementScan::Run(QIODevice &file)
 bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
 {
     const char *header = reader.At(0, HeaderSize);
-    if (!header || CChunk::ReadU32(header) != TagNMCD || CChunk::ReadU32(header + 4) != quint64(size) ||
-        CChunk::ReadU32(header + 8) != Version0001)
+    if (!header || CChunk::ReadU32(header) != TagNMCD || CChunk::ReadU32(header + 8) != Version0001) {
+        m_failure = reader.Failed() ? ReadFailed : NotManagementFile;
         return false;
-
+    }
+    const qint64 statedLength = CChunk::ReadU32(header + 4);
     const quint32 count = CChunk::ReadU32(header + 12);
+    if (statedLength != size)
+        Mark(Damaged);
+    // Records past the stated length were appended after the header was last
+    // written; a stated length past the end (a cut-off file) has no such tail.
+    const qint64 tailStart = statedLength >= HeaderSize && statedLength < size ? statedLength : size;
+
     CTextPool pool;
     qint64 pos = HeaderSize;
-    qint64 cleanPos = HeaderSize;
-    // Only records count against the header's count: stepping over garbage one
-    // byte at a time must not use up the count before the good records behind
-    // it are reached. Every step moves on, so a huge count ends at the end of the file.
-    quint32 records = 0;
-    while (records < count && pos < size) {
+    // Every record up to the end of the file is read, whatever the count says:
+    // stepping over garbage one byte at a time moves on every time, so the walk ends.
+    quint64 records = 0;
+    while (pos < size) {
         if (size - pos < 8) {
             Mark(Damaged); // a cut-off record head
-            pos = size;
             break;
         }
         const char *head = reader.At(pos, 8);
@@ -74,9 +86,9 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
         const qint64 length = CChunk::ReadU32(head + 4);
         if (tag == TagNMDL) {
             if (length > size - pos - 8) {
-                Mark(Damaged); // the file ends inside a dead record
-                pos = size;
-                break;
+                Mark(Damaged); // a length past the end: look for the next record
+                pos += 1;
+                continue;
             }
             Mark(NeedsCompaction);
             pos += 8 + length;
@@ -89,9 +101,12 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
                 continue;
             }
             if (length >= size || length > size - pos - 8) {
-                Mark(Damaged); // fewer bytes than the record claims
-                pos = size;
-                break;
+                // Fewer bytes than the record claims: a torn length or a cut-off
+                // record; whatever complete record follows is still found.
+                Mark(Damaged);
+                --records;
+                pos += 1;
+                continue;
             }
             const char *payload = reader.At(pos + 8, length);
             if (!payload)
@@ -99,9 +114,7 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
             auto card = std::make_unique<CCardData>();
             qsizetype chunkSize = 0;
             if (CChunk::DecodeCard(payload, qsizetype(length), card.get(), &chunkSize, &pool)) {
-                card->SetRecordOffset(qint32(cleanPos));
                 card->SetRecordLength(qint32(chunkSize));
-                cleanPos += 8 + chunkSize;
                 if (chunkSize < length)
                     Mark(NeedsCompaction);
                 Found found;
@@ -109,6 +122,8 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
                 found.fileOffset = qint32(pos);
                 found.fileLength = qint32(length);
                 m_cards.push_back(std::move(found));
+                if (pos >= tailStart)
+                    Supersede(qsizetype(m_cards.size()) - 1);
             } else {
                 Mark(Damaged);
             }
@@ -118,10 +133,46 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
             pos += 1; // try again one byte further on
         }
     }
-    // Bytes after the last counted record belong to no record: keep them in the backup.
-    if (pos < size)
+    if (records != count)
         Mark(Damaged);
+    DropSuperseded();
     return true;
+}
+
+void CManagementScan::Supersede(qsizetype tailCard)
+{
+    if (m_byId.isEmpty()) {
+        m_byId.reserve(qsizetype(m_cards.size()));
+        for (qsizetype i = 0; i < tailCard; ++i)
+            if (m_cards[size_t(i)].card)
+                m_byId.insert(m_cards[size_t(i)].card->Id(), i);
+    }
+    const QString id = m_cards[size_t(tailCard)].card->Id();
+    if (id.isEmpty())
+        return;
+    const auto it = m_byId.find(id);
+    if (it != m_byId.end()) {
+        // The older version of a card whose new version was appended but whose
+        // old record was not marked dead yet.
+        m_cards[size_t(*it)].card.reset();
+        ++m_superseded;
+        *it = tailCard;
+    } else {
+        m_byId.insert(id, tailCard);
+    }
+}
+
+void CManagementScan::DropSuperseded()
+{
+    if (m_superseded > 0)
+        m_cards.erase(std::remove_if(m_cards.begin(), m_cards.end(), [](const Found &f) { return !f.card; }),
+                      m_cards.end());
+    // The positions the cards have in the clean copy: no dead or damaged records, no left-over bytes.
+    qint64 cleanPos = HeaderSize;
+    for (Found &f : m_cards) {
+        f.card->SetRecordOffset(qint32(cleanPos));
+        cleanPos += 8 + f.card->RecordLength();
+    }
 }
 
 bool CManagementScan::WriteCleanCopy(QIODevice &source, QIODevice &target) const

@@ -21,6 +21,8 @@ int RunCheck(const QStringList &args, QTextStream &out, QTextStream &err)
         out << (report.repairState == 1 ? ", damaged" : ", needs compaction") << ", could not be rewritten";
     else
         out << (report.repairState == 1 ? ", repaired" : ", compacted");
+    if (report.superseded > 0)
+        out << ", " << report.superseded << " older card versions replaced by newer ones";
     if (report.droppedCards > 0)
         out << ", " << report.droppedCards << " cards with an unknown group set aside";
     if (!report.backupPath.isEmpty())

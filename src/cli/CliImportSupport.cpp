@@ -24,11 +24,13 @@ bool CliParseSameName(const QString &text, OverwriteAnswer *answer)
 
 bool CliOpenOrCreateStore(CCardStore &store, const QString &path, QTextStream &err)
 {
-    if (QFileInfo::exists(path))
+    // A dangling link or a FIFO is not a missing file: Open tells what it is.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         return CliOpenStore(store, path, err);
     if (store.CreateNew(path))
         return true;
-    err << path << ": cannot create the management file\n";
+    err << path << ": " << QString::fromUtf8("管理ファイルの作成に失敗しました。") << ' '
+        << StoreErrorText(store.LastError()) << '\n';
     return false;
 }
 

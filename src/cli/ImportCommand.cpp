@@ -77,11 +77,17 @@ int RunImport(const QStringList &args, QTextStream &out, QTextStream &err)
             return 1;
         }
     }
-    if (!vcards.isEmpty())
-        CliImportVCardFiles(store, vcards, sameName, out);
     bool ok = true;
-    for (const QString &csv : csvs)
+    if (!vcards.isEmpty()) {
+        const ImportCounters counters = CliImportVCardFiles(store, vcards, sameName, out);
+        // Every file read and every card written, or the exit code says otherwise.
+        ok = counters.failure.isEmpty() && counters.filesImported == counters.files;
+    }
+    for (const QString &csv : csvs) {
+        if (!ok && store.LastError() != StoreError::None)
+            break; // writing failed: the next file would fail the same way
         ok = ImportCsv(store, csv, columns, firstRowIsHeader, sameName, out) && ok;
+    }
     return ok ? 0 : 1;
 }
 

@@ -7,6 +7,8 @@
 #include "Csv.h"
 #include "ImportMapping.h"
 
+#include <QFile>
+
 CCsvImportRun::CCsvImportRun(CImportEngine &engine, const QString &csvPath,
                              const QList<MappingEntry> &columns, bool skipFirstRow)
     : m_engine(engine), m_path(csvPath), m_columns(columns), m_skipFirstRow(skipFirstRow)
@@ -17,8 +19,16 @@ CsvImportState CCsvImportRun::Run()
 {
     m_counters = ImportCounters();
     const CheckListItems checks = CheckListColumns(m_engine.Store().GetCheckList());
+    QFile probe(m_path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        m_counters.failure = QString::fromUtf8("ファイルが読み込めませんでした。");
+        return m_state = CsvImportState::Error;
+    }
+    probe.close();
     m_state = m_engine.BeginRun() ? Import(checks) : CsvImportState::Error;
-    m_engine.EndRun();
+    if (!m_engine.EndRun())
+        m_state = CsvImportState::Error;
+    m_counters.failure = m_engine.Failure();
     return m_state;
 }
 

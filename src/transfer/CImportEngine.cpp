@@ -36,22 +36,36 @@ CImportEngine::CImportEngine(CCardStore &store, const ImportOptions &options, IO
 
 CImportEngine::~CImportEngine() = default;
 
+namespace {
+// Cards written between two commits: a crash loses none of them (a reopen finds
+// them past the stated length), a power cut at most these.
+constexpr int CommitEvery = 2000;
+} // namespace
+
 bool CImportEngine::BeginRun()
 {
     ResetRememberedAnswer();
     m_file.reset();
-    if (!m_store.IsUsable())
-        return false;
-    auto file = std::make_unique<CCardFileWriter>(m_store.Path());
-    if (!file->IsOpen())
-        return false;
-    m_file = std::move(file);
-    return true;
+    m_failure.clear();
+    m_sinceCommit = 0;
+    m_file = m_store.OpenWriter();
+    return m_file || StoreFailed();
 }
 
-void CImportEngine::EndRun()
+bool CImportEngine::EndRun()
 {
+    const bool ok = !m_file || m_store.CommitWriter(*m_file) || StoreFailed();
     m_file.reset();
+    return ok && m_failure.isEmpty();
+}
+
+bool CImportEngine::StoreFailed()
+{
+    if (m_failure.isEmpty())
+        m_failure = StoreErrorText(m_store.LastError() == StoreError::None ? StoreError::WriteFailed
+                                                                           : m_store.LastError());
+    m_file.reset(); // nothing more is written in this run
+    return false;
 }
 
 QDate CImportEngine::Today() const
@@ -77,6 +91,9 @@ CImportEngine::MergeResult CImportEngine::Merge(const CCardData &card, CCardData
 {
     if (stored)
         *stored = nullptr;
+    // Without a run, every card is written and made durable on its own.
+    if (!m_failure.isEmpty())
+        return MergeFailed;
     int kind = CCardStore::DuplicateNone;
     const int slot = m_store.FindDuplicate(card, m_options.skipCheckFixedData, &kind);
     OverwriteAnswer answer = AnswerAdd;
@@ -97,9 +114,6 @@ CImportEngine::MergeResult CImportEngine::Merge(const CCardData &card, CCardData
     case AnswerOverwrite:
     case AnswerOverwriteAll:
         result = m_store.Replace(card, m_store.CardAt(slot), m_file.get());
-        if (!result)
-            return MergeFailed;
-        ++counters.overwritten;
         break;
     case AnswerAdd:
     case AnswerAddAll:
@@ -107,36 +121,50 @@ CImportEngine::MergeResult CImportEngine::Merge(const CCardData &card, CCardData
         // the stored card's shared texts when it frees its copy.
         result = movable ? m_store.AddCard(std::move(*movable), m_file.get())
                          : m_store.AddCard(card, m_file.get());
-        if (!result)
-            return MergeFailed;
-        ++counters.added;
         break;
     default:
         ++counters.skipped;
         return MergeSkipped;
     }
+    if (!result) {
+        StoreFailed();
+        counters.failure = m_failure;
+        return MergeFailed;
+    }
+    if (m_file && ++m_sinceCommit >= CommitEvery) {
+        m_sinceCommit = 0;
+        if (!m_store.CommitWriter(*m_file)) {
+            // The store read the file again: nothing of ours may be used any more.
+            StoreFailed();
+            counters.failure = m_failure;
+            return MergeFailed;
+        }
+    }
+    if (answer == AnswerOverwrite || answer == AnswerOverwriteAll)
+        ++counters.overwritten;
+    else
+        ++counters.added;
     if (stored)
         *stored = result;
     return answer == AnswerOverwrite || answer == AnswerOverwriteAll ? MergeOverwritten : MergeAdded;
 }
 
-void CImportEngine::CopyPhotos(const QList<PROPERTY> &photos, const QString &photoFolder,
-                               const CCardData &stored) const
+bool CImportEngine::CopyPhotosChecked(const QList<PROPERTY> &photos, const QString &photoFolder,
+                                      const CCardData &stored)
 {
-    if (photos.isEmpty())
-        return;
-    const QString id = stored.Id();
-    const QString names[2] = {CCardStore::CardImageName(id), CCardStore::PhotoImageName(id)};
+    const CCardImageFiles images = m_store.Images();
     for (int i = 0; i < 2 && i < photos.size(); ++i) {
         const QString file = PhotoFile(photos[i]);
-        if (file.isEmpty() || names[i].isEmpty())
+        if (file.isEmpty())
             continue;
-        const QString imageFolder = m_store.ImageFolder();
-        QDir().mkpath(imageFolder);
-        const QString target = QDir(imageFolder).filePath(names[i]);
-        QFile::remove(target);
-        QFile::copy(QDir(photoFolder).filePath(file), target);
+        if (!images.Replace(stored.Id(), i, QDir(photoFolder).filePath(file))) {
+            // The card is stored; its picture could not be, and the user must hear of it.
+            m_failure = StoreErrorText(StoreError::ImageFiles);
+            m_file.reset();
+            return false;
+        }
     }
+    return true;
 }
 
 bool CImportEngine::PrepareCard(VCARD_DATA &entry, const CCheckArray &checks, const QString &fileDate,
@@ -157,8 +185,10 @@ bool CImportEngine::MergePrepared(PreparedCard &prepared, const QString &photoFo
     CCardData *stored = nullptr;
     if (MergeCard(std::move(prepared.card), sourceName, counters, &stored) == MergeFailed)
         return false;
-    if (stored)
-        CopyPhotos(prepared.photos, photoFolder, *stored);
+    if (stored && !CopyPhotosChecked(prepared.photos, photoFolder, *stored)) {
+        counters.failure = m_failure;
+        return false;
+    }
     return true;
 }
 
@@ -241,7 +271,9 @@ bool CImportEngine::ImportPhoneBookCard(int index, bool newerPort, const QString
     CCardData *stored = nullptr;
     if (MergeCard(card, QString::fromUtf8("電話帳"), counters, &stored) == MergeFailed)
         return false;
-    if (stored)
-        CopyPhotos(entry.photos, scratch->path(), *stored);
+    if (stored && !CopyPhotosChecked(entry.photos, scratch->path(), *stored)) {
+        counters.failure = m_failure;
+        return false;
+    }
     return true;
 }

@@ -40,9 +40,13 @@ public:
     CImportEngine &operator=(const CImportEngine &) = delete;
 
     // Starts a run: forgets the remembered answer and opens the management
-    // file once for every write of the run. false when it cannot be opened.
+    // file once for every write of the run. false when it cannot be opened
+    // (Failure() says why).
     bool BeginRun();
-    void EndRun();
+    // Makes the run's writes durable; false when that failed.
+    bool EndRun();
+    // Why writing stopped the run, or empty. Once set, nothing more is merged.
+    QString Failure() const { return m_failure; }
 
     CCardStore &Store() const { return m_store; }
     const ImportOptions &Options() const { return m_options; }
@@ -84,13 +88,18 @@ private:
     // Merges a prepared card and copies its photos; false ends the source.
     bool MergePrepared(PreparedCard &prepared, const QString &photoFolder, const QString &sourceName,
                        ImportCounters &counters);
-    void CopyPhotos(const QList<PROPERTY> &photos, const QString &photoFolder, const CCardData &stored) const;
     QDate Today() const;
+
+    bool StoreFailed();
+    bool CopyPhotosChecked(const QList<PROPERTY> &photos, const QString &photoFolder,
+                           const CCardData &stored);
 
     CCardStore &m_store;
     ImportOptions m_options;
     IOverwriteConfirm *m_confirm;
     std::unique_ptr<CCardFileWriter> m_file;
+    int m_sinceCommit = 0;
+    QString m_failure;
     OverwriteAnswer m_remembered = AnswerNone;
     QDate m_today;
     QStringList m_phoneBookLines;

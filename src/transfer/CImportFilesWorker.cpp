@@ -25,6 +25,9 @@ void CImportFilesWorker::Run()
             stopped = true;
             break;
         }
+        // Once writing failed, no further file is read: the summary says why.
+        if (!m_engine.Failure().isEmpty())
+            break;
         const QString &path = m_paths[i];
         const QFileInfo info(path);
         const QString fileDate = info.lastModified().toString(QStringLiteral("yyyy/MM/dd"));
@@ -43,6 +46,7 @@ void CImportFilesWorker::Run()
         }
     }
     m_engine.EndRun();
+    m_counters.failure = m_engine.Failure();
     if (stopped)
         Q_EMIT cancelled();
     else

@@ -37,7 +37,6 @@ bool CardSearch::Matches(const CCardData &card, const QList<SearchCondition> &co
 int CardSearch::RunSearch(CCardStore &store, const QList<SearchCondition> &conditions,
                           SearchCombination combination)
 {
-    store.ClearSearchResults();
     const int count = store.Count();
     std::vector<char> hits(size_t(count), 0);
     const auto test = [&](int from, int to) {
@@ -55,14 +54,13 @@ int CardSearch::RunSearch(CCardStore &store, const QList<SearchCondition> &condi
     } else {
         test(0, count);
     }
-    int found = 0;
+    QList<CCardData *> found;
     for (int slot = 0; slot < count; ++slot) {
-        if (hits[size_t(slot)]) {
-            store.AddSearchResult(store.CardAt(slot));
-            ++found;
-        }
+        if (hits[size_t(slot)])
+            found.append(store.CardAt(slot));
     }
-    return found;
+    store.SetSearchResults(found);
+    return int(found.size());
 }
 
 int CardSearch::QuickFind(const QList<CCardData *> &cards, int selected, const QString &word)

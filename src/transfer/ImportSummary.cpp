@@ -24,13 +24,20 @@ QString ImportSummary::CounterLines(const ImportCounters &counters, bool withNot
 UserMessage ImportSummary::VCard(const ImportCounters &counters, bool cancelled)
 {
     UserMessage message;
-    message.caption = QString::fromUtf8(cancelled ? "インポート中断" : "インポート完了");
-    message.icon = cancelled ? UserMessage::Warning : UserMessage::Information;
-    if (cancelled)
+    const bool failed = !counters.failure.isEmpty();
+    message.caption = QString::fromUtf8(cancelled || failed ? "インポート中断" : "インポート完了");
+    message.icon = cancelled || failed ? UserMessage::Warning : UserMessage::Information;
+    if (failed)
+        message.text =
+            QString::fromUtf8("インポートを中止しました。\n") + counters.failure + QStringLiteral("\n\n");
+    else if (cancelled)
         message.text = QString::fromUtf8("インポートを中断しました。\n\n");
     if (counters.filesImported > 0)
         message.text += Line("%1 ファイル インポートしました。\n\n", counters.filesImported);
-    if (counters.added == 0 && counters.overwritten == 0 && counters.skipped == 0) {
+    if (failed) {
+        // What was stored before the failure stays; nothing else is claimed.
+        message.text += CounterLines(counters, true);
+    } else if (counters.added == 0 && counters.overwritten == 0 && counters.skipped == 0) {
         message.text += QString::fromUtf8("有効な名刺データがありませんでした。\n");
         message.icon = UserMessage::Warning;
     } else {
@@ -60,6 +67,8 @@ UserMessage ImportSummary::Csv(const ImportCounters &counters, CsvImportState st
         break;
     case CsvImportState::Error:
         message.text = QString::fromUtf8("エラーが発生しました。");
+        if (!counters.failure.isEmpty())
+            message.text += QStringLiteral("\n") + counters.failure;
         message.icon = UserMessage::Error;
         break;
     }

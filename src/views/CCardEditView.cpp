@@ -11,6 +11,7 @@
 #include "CEditKindList.h"
 #include "GroupIcons.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -99,6 +100,7 @@ CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *
     setAcceptDrops(true);
     BindTextFields();
     ConnectControls();
+    FollowStore();
     SetOptions(m_options);
     RefreshGroups();
     RefreshCheckList();
@@ -204,9 +206,39 @@ bool CCardEditView::IsConnectable(const QString &url)
 
 void CCardEditView::ShowCard(CCardData *stored)
 {
+    // While its own change is being stored, the list may pass other cards by
+    // (the stored card leaving the tab): this view stays on the card being edited.
+    if (m_storingNow)
+        return;
     m_stored = stored;
     m_work = stored ? *stored : CCardData();
     Fill();
+}
+
+void CCardEditView::FollowStore()
+{
+    if (!m_store)
+        return;
+    // Whoever changed the card, this view shows what the file now holds.
+    // The card pointer goes at once, even in the middle of storing a change.
+    const auto forget = [this] {
+        m_stored = nullptr;
+        m_work = CCardData();
+        Fill();
+    };
+    connect(m_store, &CCardStore::AboutToReset, this, forget);
+    connect(m_store, &CCardStore::CardReplaced, this, [this](CCardData *card) {
+        if (card == m_stored) {
+            m_work = *card;
+            Fill();
+        }
+    });
+    connect(m_store, &CCardStore::CardDeleted, this, [this, forget](CCardData *card) {
+        if (card == m_stored)
+            forget();
+    });
+    connect(m_store, &CCardStore::GroupsChanged, this, &CCardEditView::RefreshGroups);
+    connect(m_store, &CCardStore::CheckListChanged, this, &CCardEditView::RefreshCheckList);
 }
 
 void CCardEditView::CardChanged()
@@ -214,29 +246,48 @@ void CCardEditView::CardChanged()
     // The image pane turns pictures behind this view's back; never write an old turn over a new one.
     if (m_stored)
         m_work.SetImageRotation(m_stored->ImageRotation());
+    m_storingNow = true;
     CCardData *result = m_stored ? m_store->Replace(m_work, m_stored) : m_store->AddCard(m_work);
-    if (!result)
-        return; // the store refused (no usable file); the edits stay in the working record
+    m_storingNow = false;
+    if (!result) {
+        ShowStoreError();
+        // A stored card shows again what the file holds; a new one keeps what was typed.
+        if (m_stored) {
+            m_work = *m_stored;
+            Fill();
+        }
+        return;
+    }
     m_stored = result;
     m_work = *result; // takes the identity and dates the store stamped
-    m_sheet2->registeredDate->setText(DateLabel(m_work.RegisteredDate()));
-    m_sheet2->updatedDate->setText(DateLabel(m_work.UpdatedDate()));
+    Fill();
     emit CardStored(result);
 }
 
 void CCardEditView::NewCard()
 {
     CCardData *added = m_store->AddCard(CCardData());
-    if (!added)
+    if (!added) {
+        ShowStoreError();
         return;
+    }
     ShowCard(added);
     emit CardStored(added);
+}
+
+void CCardEditView::ShowStoreError()
+{
+    m_messages->Show(this, StoreErrorText(m_store->LastError()), QStringLiteral("名刺の保存"),
+                     QMessageBox::Warning);
 }
 
 void CCardEditView::Fill()
 {
     for (const TextField &field : std::as_const(m_fields)) {
         const QString value = field.get(m_work);
+        // A field the user is typing in keeps its text until it is stored itself.
+        if (field.edit->hasFocus() && field.edit->isModified())
+            continue;
         if (field.edit->text() != value)
             field.edit->setText(value);
     }
@@ -283,6 +334,7 @@ void CCardEditView::FillLists()
 
 void CCardEditView::OnTextEdited(const TextField &field)
 {
+    field.edit->setModified(false); // its text is taken now; Fill may show the cleaned value
     const QString text = field.edit->text();
     if (text == field.get(m_work))
         return;
@@ -465,19 +517,15 @@ void CCardEditView::RefreshCheckList()
 void CCardEditView::EditGroups()
 {
     CEditGroupDlg dialog(m_store, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    RefreshGroups();
-    emit GroupsEdited();
+    if (dialog.exec() == QDialog::Accepted)
+        emit GroupsEdited();
 }
 
 void CCardEditView::EditCheckList()
 {
     CEditCheckListDlg dialog(m_store, m_messages, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    RefreshCheckList();
-    emit CheckListEdited();
+    if (dialog.exec() == QDialog::Accepted)
+        emit CheckListEdited();
 }
 
 void CCardEditView::ShowInputError(const QString &text)

@@ -22,10 +22,11 @@ class QUrl;
 // The detail pane ("詳細表示画面"): edits the focused card field by field on three
 // sheets; every change is stored at once through the card store.
 //
-// Wiring: call ShowCard with the list's focused card; on CardStored refresh the
-// list with that card selected; on GroupsEdited refill the tab strip; on
-// CheckListEdited refresh the list; on MailRequested compose the edit view's
-// mail address and open it; call SetOptions after the options dialog.
+// Wiring: call ShowCard with the list's focused card; it follows the store's
+// signals for the card it shows. CardStored says the user stored a card (the
+// list may select it); GroupsEdited and CheckListEdited say the user confirmed
+// those dialogs (the settings file is due); on MailRequested compose the edit
+// view's mail address and open it; call SetOptions after the options dialog.
 class CCardEditView : public QWidget
 {
     Q_OBJECT
@@ -63,7 +64,7 @@ public:
     QCheckBox *FixedBox() const { return m_fixed; }
 
 signals:
-    // The card was written; the list shows it selected.
+    // The user's edit was written.
     void CardStored(CCardData *card);
     void GroupsEdited();
     void CheckListEdited();
@@ -86,6 +87,8 @@ private:
 
     void BindTextFields();
     void ConnectControls();
+    void FollowStore();
+    void ShowStoreError();
     void Fill();
     void FillLists();
     void OnTextEdited(const TextField &field);
@@ -107,6 +110,7 @@ private:
     OptionRecord m_options;
     CCardData m_work;
     CCardData *m_stored = nullptr;
+    bool m_storingNow = false;
     std::function<bool(const QUrl &)> m_open;
     QList<TextField> m_fields;
 

@@ -2,6 +2,7 @@
 
 #include "CCardStore.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -51,7 +52,34 @@ CCardImageView::CCardImageView(CCardStore *store, IMessageBox *messages, QWidget
         if (!file.isEmpty())
             ReplaceWith(file);
     });
+    FollowStore();
     UpdateActions();
+}
+
+void CCardImageView::FollowStore()
+{
+    if (!m_store)
+        return;
+    connect(m_store, &CCardStore::AboutToReset, this, [this] { ShowCard(nullptr); });
+    connect(m_store, &CCardStore::CardDeleted, this, [this](CCardData *card) {
+        if (card == m_card)
+            ShowCard(nullptr);
+    });
+    connect(m_store, &CCardStore::CardReplaced, this, [this](CCardData *card) {
+        if (card != m_card || card->ImageRotationOf(m_picture) == m_rotation)
+            return;
+        m_rotation = card->ImageRotationOf(m_picture);
+        Redraw();
+    });
+    connect(m_store, &CCardStore::PicturesChanged, this, [this](CCardData *card) {
+        if (card == m_card)
+            Load();
+    });
+}
+
+void CCardImageView::ShowStoreError(const QString &caption)
+{
+    m_messages->Show(this, StoreErrorText(m_store->LastError()), caption, QMessageBox::Warning);
 }
 
 QList<QAction *> CCardImageView::Actions() const
@@ -61,11 +89,9 @@ QList<QAction *> CCardImageView::Actions() const
 
 QString CCardImageView::PicturePath(int picture) const
 {
-    if (!m_card || m_card->Id().isEmpty())
+    if (!m_card)
         return QString();
-    const QString name = picture == CardImage ? CCardStore::CardImageName(m_card->Id())
-                                              : CCardStore::PhotoImageName(m_card->Id());
-    return QDir(m_store->ImageFolder()).filePath(name);
+    return m_store->Images().PathOf(m_card->Id(), picture);
 }
 
 void CCardImageView::ShowCard(CCardData *card)
@@ -184,60 +210,19 @@ void CCardImageView::RotateQuarter()
 {
     if (!IsLoaded() || !m_card)
         return;
-    m_rotation = (m_rotation + 1) % 4;
     CCardData changed = *m_card;
-    changed.SetImageRotationOf(m_picture, m_rotation);
-    if (CCardData *stored = m_store->Replace(changed, m_card)) {
-        m_card = stored;
-        emit CardStored(stored);
-        emit ThumbnailChanged(stored);
-    }
-    Redraw();
+    changed.SetImageRotationOf(m_picture, (m_rotation + 1) % 4);
+    // The store tells this view (and the list's thumbnail) when the turn is in the file.
+    if (!m_store->Replace(changed, m_card))
+        ShowStoreError(QStringLiteral("画像回転"));
 }
 
 void CCardImageView::Swap()
 {
-    const QString cardPath = PicturePath(CardImage);
-    const QString photoPath = PicturePath(PersonPhoto);
-    if (cardPath.isEmpty())
+    if (!m_card || (!QFile::exists(PicturePath(CardImage)) && !QFile::exists(PicturePath(PersonPhoto))))
         return;
-    const bool hasCard = QFile::exists(cardPath);
-    const bool hasPhoto = QFile::exists(photoPath);
-    if (hasCard && hasPhoto) {
-        const QString parked = cardPath + QStringLiteral(".swap");
-        QFile::remove(parked);
-        if (!QFile::rename(cardPath, parked))
-            return;
-        if (!QFile::rename(photoPath, cardPath)) {
-            QFile::rename(parked, cardPath);
-            return;
-        }
-        if (!QFile::rename(parked, photoPath)) {
-            QFile::rename(cardPath, photoPath);
-            QFile::rename(parked, cardPath);
-            return;
-        }
-    } else if (hasCard) {
-        if (!QFile::rename(cardPath, photoPath))
-            return;
-    } else if (hasPhoto) {
-        if (!QFile::rename(photoPath, cardPath))
-            return;
-    } else {
-        return;
-    }
-    // Each picture keeps its own turn when it changes places.
-    CCardData changed = *m_card;
-    changed.SetImageRotationOf(CardImage, m_card->ImageRotationOf(PersonPhoto));
-    changed.SetImageRotationOf(PersonPhoto, m_card->ImageRotationOf(CardImage));
-    if (changed.ImageRotation() != m_card->ImageRotation()) {
-        if (CCardData *stored = m_store->Replace(changed, m_card)) {
-            m_card = stored;
-            emit CardStored(stored);
-        }
-    }
-    Load();
-    emit ThumbnailChanged(m_card);
+    if (!m_store->SwapPictures(m_card))
+        ShowStoreError(QStringLiteral("名刺人物画像入替"));
 }
 
 bool CCardImageView::EnsureStored()
@@ -245,11 +230,13 @@ bool CCardImageView::EnsureStored()
     if (m_card && !m_card->Id().isEmpty())
         return true;
     CCardData *stored = m_card ? m_store->Replace(*m_card, m_card) : m_store->AddCard(CCardData());
-    if (!stored)
+    if (!stored) {
+        ShowStoreError(QStringLiteral("画像変更"));
         return false;
+    }
     m_card = stored;
     m_cardId = stored->Id();
-    emit CardStored(stored);
+    emit CardCreated(stored);
     return true;
 }
 
@@ -262,22 +249,9 @@ void CCardImageView::ReplaceWith(const QString &source)
         m_messages->Show(this, QStringLiteral("画像を変更してもよろしいですか？"), QStringLiteral("画像変更"),
                          QMessageBox::Question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    // Copy beside the target first, so a failed copy leaves the old picture in place.
-    QDir().mkpath(m_store->ImageFolder());
-    const QString fresh = target + QStringLiteral(".new");
-    QFile::remove(fresh);
-    if (!QFile::copy(source, fresh))
-        return;
-    if (QFile::exists(target) && !QFile::remove(target)) {
-        QFile::remove(fresh);
-        return;
-    }
-    if (!QFile::rename(fresh, target)) {
-        QFile::remove(fresh);
-        return;
-    }
-    Load();
-    emit ThumbnailChanged(m_card);
+    // The store copies beside the target first, so a failed copy leaves the old picture in place.
+    if (!m_store->SetPicture(m_card, m_picture, source))
+        ShowStoreError(QStringLiteral("画像変更"));
 }
 
 void CCardImageView::Delete()
@@ -289,9 +263,6 @@ void CCardImageView::Delete()
                          QStringLiteral("画像削除"), QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
                          QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!QFile::remove(path))
-        return;
-    m_image = QImage();
-    Redraw();
-    emit ThumbnailChanged(m_card);
+    if (!m_store->RemovePicture(m_card, m_picture))
+        ShowStoreError(QStringLiteral("画像削除"));
 }

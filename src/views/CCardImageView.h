@@ -14,8 +14,9 @@ class QLabel;
 // focused card, zoomed and turned; replaces, swaps and deletes the picture files.
 //
 // Wiring: call ShowCard with the list's focused card; put Actions() into the
-// 表示/編集 menus; on CardStored give the card to the edit view (ShowCard) and
-// refresh the list; on ThumbnailChanged refresh that card's thumbnail.
+// 表示/編集 menus. It follows the store's signals for the card it shows; the
+// picture files and turns are changed through the store. CardCreated says a
+// picture given with no card shown made a new card (the list may select it).
 class CCardImageView : public QScrollArea
 {
     Q_OBJECT
@@ -69,10 +70,11 @@ public:
     void SetFileChooser(std::function<QString()> chooser) { m_choose = std::move(chooser); }
 
 signals:
-    void CardStored(CCardData *card);
-    void ThumbnailChanged(CCardData *card);
+    void CardCreated(CCardData *card);
 
 private:
+    void FollowStore();
+    void ShowStoreError(const QString &caption);
     void Load();
     void Redraw();
     void UpdateActions();

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QList>
 
 class CCardData;
+class CCardStore;
 class CThumbnailCache;
-class ICardSource;
 
-// A virtual model over one tab of the store's browsing index: it keeps only the tab's
-// address and the sort state; every text is read from the card when asked for.
+// The cards of one tab of the store's browsing index, as table rows. It keeps
+// the tab's address, its sort state and the card pointers in row order; every
+// text is read from the card when asked for. It follows the store's change
+// signals itself, so whoever changes a card need not tell it.
 class CCardListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -27,8 +30,8 @@ public:
 
     explicit CCardListModel(QObject *parent = nullptr);
 
-    void SetSource(ICardSource *source);
-    ICardSource *Source() const { return m_source; }
+    void SetStore(CCardStore *store);
+    CCardStore *Store() const { return m_store; }
     void SetThumbnails(CThumbnailCache *thumbnails);
     // Pictures are handed out only while the thumbnails are on show.
     void SetShowPictures(bool show) { m_showPictures = show; }
@@ -51,16 +54,26 @@ public:
     bool Descending() const { return m_descending; }
 
     bool TogglePrint(int item);
-    // Sets or clears Print on every card of the tab; only cards that change are written.
+    // Sets or clears Print on every card of the tab in one write; only cards that change are written.
+    // -1 when the store refused.
     int SetPrintAll(bool print);
 
-    // Re-reads the item count (after any change of the store).
-    void Refresh();
-    void RefreshCard(const CCardData *card);
-
 private:
-    ICardSource *m_source = nullptr;
+    QList<CCardData *> TabInRowOrder() const;
+    int RowInTab(const CCardData *card) const;
+    void OnAboutToReset();
+    void OnReset();
+    void OnAdded(CCardData *card);
+    void OnReplaced(CCardData *card, bool moved);
+    void OnDeleted(CCardData *card);
+    void OnTabContentChanged();
+    // After one card came, went or moved: when the store's tab was rebuilt in
+    // another order (an all-cards tab that had been sorted), the rows follow it.
+    void FollowOrder();
+
+    CCardStore *m_store = nullptr;
     CThumbnailCache *m_thumbnails = nullptr;
+    QList<CCardData *> m_cards;
     int m_row = 0;
     int m_tab = 0;
     int m_sortColumn = 0;

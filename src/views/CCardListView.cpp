@@ -2,11 +2,12 @@
 
 #include "CCardData.h"
 #include "CCardListModel.h"
+#include "CCardStore.h"
 #include "CPrintCheckDelegate.h"
 #include "CThumbnailCache.h"
 #include "CThumbnailDelegate.h"
-#include "ICardSource.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -17,6 +18,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -37,12 +39,12 @@ CCardListView::DropImport CCardListView::ChooseDropImport(const QStringList &fil
     return result;
 }
 
-CCardListView::CCardListView(ICardSource *source, IMessageBox *messages, QWidget *parent)
-    : QWidget(parent), m_source(source), m_messages(messages), m_model(new CCardListModel(this)),
+CCardListView::CCardListView(CCardStore *store, IMessageBox *messages, QWidget *parent)
+    : QWidget(parent), m_store(store), m_messages(messages), m_model(new CCardListModel(this)),
       m_cache(new CThumbnailCache(this)), m_stack(new QStackedWidget(this)), m_table(new QTableView),
       m_thumbs(new QListView)
 {
-    m_model->SetSource(source);
+    m_model->SetStore(store);
     m_model->SetThumbnails(m_cache);
 
     m_table->setModel(m_model);
@@ -63,7 +65,7 @@ CCardListView::CCardListView(ICardSource *source, IMessageBox *messages, QWidget
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     auto *check = new CPrintCheckDelegate(m_table);
     m_table->setItemDelegateForColumn(CCardListModel::ColPrint, check);
-    connect(check, &CPrintCheckDelegate::ToggleRequested, m_model, &CCardListModel::TogglePrint);
+    connect(check, &CPrintCheckDelegate::ToggleRequested, this, &CCardListView::TogglePrint);
     SetColumnWidths(DefaultWidths);
     ApplyRowHeight();
 
@@ -97,6 +99,78 @@ CCardListView::CCardListView(ICardSource *source, IMessageBox *messages, QWidget
     connect(m_thumbs, &QWidget::customContextMenuRequested, this, &CCardListView::OnItemMenu);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { emit CurrentCardChanged(m_model->CardAt(current.row())); });
+
+    // The model follows the store; the list keeps its place and its pictures in step.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &CCardListView::RememberPlace);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CCardListView::RestorePlace);
+    if (m_store) {
+        connect(m_store, &CCardStore::AboutToReset, m_cache, &CThumbnailCache::Reset);
+        connect(m_store, &CCardStore::CardAdded, this, &CCardListView::RefreshThumbnails);
+        connect(m_store, &CCardStore::PicturesChanged, this, [this](CCardData *card) {
+            m_cache->Forget(card->Id());
+            RefreshThumbnails();
+        });
+        connect(m_store, &CCardStore::CardReplaced, this, [this](CCardData *card) {
+            m_cache->Forget(card->Id()); // the picture may have turned
+            RefreshThumbnails();
+        });
+    }
+}
+
+void CCardListView::RefreshThumbnails()
+{
+    if (m_style == ThumbnailStyle)
+        m_cache->Prepare(m_store, m_model->Row(), m_model->Tab());
+}
+
+void CCardListView::RememberPlace()
+{
+    if (m_switchingTab)
+        return;
+    const CCardData *current = CurrentCard();
+    m_keptCurrent = current ? current->Id() : QString();
+    m_keptRow = m_table->selectionModel()->currentIndex().row();
+    m_keptSelection.clear();
+    for (const CCardData *card : SelectedCards())
+        m_keptSelection << card->Id();
+    m_keptScroll = ActiveView() == m_table ? m_table->verticalScrollBar()->value()
+                                           : m_thumbs->verticalScrollBar()->value();
+}
+
+void CCardListView::RestorePlace()
+{
+    if (m_switchingTab)
+        return;
+    // Ids, not pointers: after a reread the cards are new objects.
+    QModelIndex current;
+    QItemSelection selection;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QString id = m_model->CardAt(row)->Id();
+        if (id == m_keptCurrent)
+            current = m_model->index(row, 0);
+        if (m_keptSelection.contains(id))
+            selection.select(m_model->index(row, 0), m_model->index(row, CCardListModel::ColumnCount - 1));
+    }
+    if (!current.isValid() && m_model->rowCount() > 0 && m_keptRow >= 0)
+        current = m_model->index(qMin(m_keptRow, m_model->rowCount() - 1), 0);
+    if (current.isValid()) {
+        m_table->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        if (selection.isEmpty())
+            selection.select(current, m_model->index(current.row(), CCardListModel::ColumnCount - 1));
+        m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    m_table->verticalScrollBar()->setValue(m_keptScroll);
+    m_thumbs->verticalScrollBar()->setValue(m_keptScroll);
+    RefreshThumbnails();
+    // The reset itself says nothing to the selection's listeners.
+    emit CurrentCardChanged(CurrentCard());
+}
+
+void CCardListView::TogglePrint(int item)
+{
+    if (!m_model->TogglePrint(item) && m_store)
+        m_messages->Show(this, StoreErrorText(m_store->LastError()), QString::fromUtf8("印刷"),
+                         QMessageBox::Warning);
 }
 
 CCardListView::~CCardListView() = default;
@@ -113,9 +187,11 @@ void CCardListView::ApplyRowHeight()
 
 void CCardListView::SetTab(int row, int tab)
 {
+    m_switchingTab = true;
     m_model->SetTab(row, tab);
+    m_switchingTab = false;
     if (m_style == ThumbnailStyle)
-        m_cache->Prepare(m_source, row, tab);
+        m_cache->Prepare(m_store, row, tab);
     if (m_model->rowCount() > 0)
         m_table->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::ClearAndSelect |
                                                                              QItemSelectionModel::Rows);
@@ -127,8 +203,7 @@ void CCardListView::SetStyle(int style)
 {
     m_style = style == ThumbnailStyle ? ThumbnailStyle : TableStyle;
     m_model->SetShowPictures(m_style == ThumbnailStyle);
-    if (m_style == ThumbnailStyle)
-        m_cache->Prepare(m_source, m_model->Row(), m_model->Tab());
+    RefreshThumbnails();
     m_stack->setCurrentIndex(m_style);
     const QModelIndex current = m_table->selectionModel()->currentIndex();
     if (current.isValid()) {
@@ -142,8 +217,7 @@ void CCardListView::SetThumbnailSize(QSize size)
     m_cache->SetSize(size);
     static_cast<CThumbnailDelegate *>(m_thumbs->itemDelegate())->SetThumbnailSize(size);
     m_thumbs->doItemsLayout();
-    if (m_style == ThumbnailStyle)
-        m_cache->Prepare(m_source, m_model->Row(), m_model->Tab());
+    RefreshThumbnails();
 }
 
 QList<int> CCardListView::ColumnOrder() const
@@ -223,18 +297,6 @@ int CCardListView::ItemCount() const
     return m_model->rowCount();
 }
 
-void CCardListView::Refresh(const CCardData *select)
-{
-    const CCardData *keep = select ? select : CurrentCard();
-    m_model->Refresh();
-    if (m_style == ThumbnailStyle)
-        m_cache->Prepare(m_source, m_model->Row(), m_model->Tab());
-    if (keep && m_model->ItemOf(keep) >= 0)
-        SelectCard(keep);
-    else
-        emit CurrentCardChanged(CurrentCard());
-}
-
 void CCardListView::SelectCard(const CCardData *card)
 {
     const int item = m_model->ItemOf(card);
@@ -266,7 +328,11 @@ void CCardListView::SelectLast()
 
 int CCardListView::SetPrintAll(bool print)
 {
-    return m_model->SetPrintAll(print);
+    const int changed = m_model->SetPrintAll(print);
+    if (changed < 0 && m_store)
+        m_messages->Show(this, StoreErrorText(m_store->LastError()), QString::fromUtf8("印刷"),
+                         QMessageBox::Warning);
+    return changed;
 }
 
 void CCardListView::DeleteSelected()
@@ -278,21 +344,18 @@ void CCardListView::DeleteSelected()
                          QString::fromUtf8("データ削除"), QMessageBox::Warning,
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    const QString folder = m_source->ImageFolder();
-    bool failed = false;
-    for (CCardData *card : cards) {
-        const QString id = card->Id();
-        QFile::remove(folder + QStringLiteral("/Card_") + id + QStringLiteral(".ovi"));
-        QFile::remove(folder + QStringLiteral("/Photo_") + id + QStringLiteral(".ovi"));
-        if (!m_source->Delete(card)) {
-            failed = true;
-            break;
-        }
-    }
-    Refresh();
-    if (failed)
-        m_messages->Show(this, QString::fromUtf8("削除中にエラーが発生しました。"),
+    const int firstRow = m_model->ItemOf(cards.first());
+    // The store removes the cards with their pictures, or none of them.
+    if (!m_store->DeleteCards(cards)) {
+        m_messages->Show(this,
+                         QString::fromUtf8("削除中にエラーが発生しました。\n") +
+                             StoreErrorText(m_store->LastError()),
                          QString::fromUtf8("データ削除"), QMessageBox::Warning);
+        return;
+    }
+    // The row that took the place of the first deleted one becomes the selected card.
+    if (m_model->rowCount() > 0)
+        SelectCard(m_model->CardAt(qBound(0, firstRow, m_model->rowCount() - 1)));
 }
 
 void CCardListView::ResetPresentation()

@@ -7,7 +7,7 @@
 class CCardData;
 class CCardListModel;
 class CThumbnailCache;
-class ICardSource;
+class CCardStore;
 class IMessageBox;
 class QAction;
 class QListView;
@@ -34,7 +34,7 @@ public:
     };
     static DropImport ChooseDropImport(const QStringList &files);
 
-    CCardListView(ICardSource *source, IMessageBox *messages, QWidget *parent = nullptr);
+    CCardListView(CCardStore *store, IMessageBox *messages, QWidget *parent = nullptr);
     ~CCardListView() override;
 
     void SetTab(int row, int tab);
@@ -54,7 +54,6 @@ public:
     CCardData *CurrentCard() const;
     int ItemCount() const;
 
-    void Refresh(const CCardData *select = nullptr);
     void SelectAll();
     void SelectFirst();
     void SelectLast();
@@ -79,14 +78,24 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void TogglePrint(int item);
+    void RememberPlace();
+    void RestorePlace();
+    void RefreshThumbnails();
     void OnHeaderClicked(int column);
     void OnHeaderMenu(const QPoint &pos);
     void OnItemMenu(const QPoint &pos);
     void ApplyRowHeight();
     QWidget *ActiveView() const;
 
-    ICardSource *m_source;
+    CCardStore *m_store;
     IMessageBox *m_messages;
+    // Where the list was when the store was about to reset: the cards by Id.
+    QString m_keptCurrent;
+    QStringList m_keptSelection;
+    int m_keptRow = -1;
+    int m_keptScroll = 0;
+    bool m_switchingTab = false;
     CCardListModel *m_model;
     CThumbnailCache *m_cache;
     QStackedWidget *m_stack;

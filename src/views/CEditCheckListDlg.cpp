@@ -3,6 +3,7 @@
 #include "CCardStore.h"
 #include "CEditLimitDelegate.h"
 #include "IMessageBox.h"
+#include "StoreError.h"
 
 #include <QBrush>
 #include <QDialogButtonBox>
@@ -66,7 +67,11 @@ CEditCheckListDlg::CEditCheckListDlg(CCardStore *store, IMessageBox *messages, Q
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setAutoDefault(false);
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        Apply();
+        // Nothing is taken unless every card's marks are in the file; the dialog stays to try again.
+        if (!Apply()) {
+            m_messages->Show(this, StoreErrorText(m_store->LastError()), windowTitle(), QMessageBox::Warning);
+            return;
+        }
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

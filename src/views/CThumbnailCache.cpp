@@ -1,8 +1,9 @@
 #include "CThumbnailCache.h"
 
 #include "CCardData.h"
+#include "CCardImageFiles.h"
+#include "CCardStore.h"
 #include "CThumbnailWorker.h"
-#include "ICardSource.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -45,9 +46,15 @@ void CThumbnailCache::StopWorker()
     m_worker = nullptr;
 }
 
-void CThumbnailCache::Prepare(ICardSource *source, int row, int tab)
+void CThumbnailCache::Forget(const QString &id)
 {
-    if (!source)
+    // The picture slot stays allocated; the card is examined again at the next Prepare.
+    m_positions.remove(id);
+}
+
+void CThumbnailCache::Prepare(CCardStore *store, int row, int tab)
+{
+    if (!store)
         return;
     if (row != m_row || tab != m_tab) {
         Reset();
@@ -59,16 +66,16 @@ void CThumbnailCache::Prepare(ICardSource *source, int row, int tab)
     m_requests.clear();
     m_requestCards.clear();
 
-    const QString folder = source->ImageFolder();
-    const int n = source->TabSize(row, tab);
+    const CCardImageFiles images = store->Images();
+    const int n = store->TabSize(row, tab);
     for (int i = 0; i < n; ++i) {
-        const CCardData *card = source->TabCard(row, tab, i);
+        const CCardData *card = store->TabCard(row, tab, i);
         if (!card || card->Id().isEmpty())
             continue;
         const int known = m_positions.value(card->Id(), -1);
         if (known >= 0 && known != Preparing)
             continue;
-        const QString path = folder + QStringLiteral("/Card_") + card->Id() + QStringLiteral(".ovi");
+        const QString path = images.PathOf(card->Id(), CCardImageFiles::CardImage);
         if (!QFileInfo::exists(path)) {
             m_positions.insert(card->Id(), NoImage);
             continue;

@@ -9,7 +9,7 @@
 
 class CCardData;
 class CThumbnailWorker;
-class ICardSource;
+class CCardStore;
 
 // The thumbnails of the tab on show: three placeholders (0 no image, 1 being made,
 // 2 unreadable) and the pictures made so far, found by card Id.
@@ -34,9 +34,11 @@ public:
 
     // Examines the cards of (row, tab): all of them when the tab changed, otherwise only those
     // without a picture yet; queues the existing image files for a new worker generation.
-    void Prepare(ICardSource *source, int row, int tab);
+    void Prepare(CCardStore *store, int row, int tab);
     // Forgets everything (for example after another file was opened).
     void Reset();
+    // Forgets one card's picture, to be made again at the next Prepare.
+    void Forget(const QString &id);
 
     QPixmap Picture(const CCardData *card) const;
     int PositionOf(const QString &id) const { return m_positions.value(id, -1); }

@@ -1,5 +1,5 @@
-#include "../views/FakeCardSource.h"
 #include "../views/RecordingMessageBox.h"
+#include "../views/TestStore.h"
 #include "CAboutDlg.h"
 #include "CBackup.h"
 #include "CCardListModel.h"
@@ -10,12 +10,14 @@
 #include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "CWindowPlacement.h"
+#include "StoreError.h"
 #include "TempDir.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,17 +32,15 @@
 namespace {
 struct MainWindowFixture : ::testing::Test
 {
-    TempDir dir;
-    FakeCardSource source;
+    TestStore source{QStringLiteral("office.ovd")};
+    TempDir &dir = source.dir;
     RecordingMessageBox messages;
     CSettings settings;
     std::unique_ptr<CTessalyDlg> window;
 
     void Make()
     {
-        source.path = dir.File("office.ovd");
-        source.imageFolder = dir.File("office_Image");
-        window = std::make_unique<CTessalyDlg>(settings, source, messages);
+        window = std::make_unique<CTessalyDlg>(settings, source.store, messages);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -130,18 +130,20 @@ TEST_F(MainWindowFixture, HiddenEditPaneKeepsItsHeightForTheSettings)
 TEST_F(MainWindowFixture, BackupRefusesTheOpenFileAndCopiesFileAndImages)
 {
     Make();
-    TempDir::WriteAll(source.path, "cards");
-    QDir().mkpath(source.imageFolder + "/sub");
-    TempDir::WriteAll(source.imageFolder + "/Card_1.ovi", "image");
-    TempDir::WriteAll(source.imageFolder + "/sub/x", "nested");
+    const QString path = source.Path();
+    const QString images = source.store.ImageFolder();
+    TempDir::WriteAll(path, "cards");
+    QDir().mkpath(images + "/sub");
+    TempDir::WriteAll(images + "/Card_1.ovi", "image");
+    TempDir::WriteAll(images + "/sub/x", "nested");
 
-    EXPECT_FALSE(Frame()->BackupTo(source.path));
+    EXPECT_FALSE(Frame()->BackupTo(path));
     EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("現在使用中の管理ファイルは指定できません。"));
     EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("バックアップ"));
     EXPECT_EQ(messages.shown.last().icon, QMessageBox::Warning);
-    EXPECT_EQ(TempDir::ReadAll(source.path), QByteArray("cards"));
+    EXPECT_EQ(TempDir::ReadAll(path), QByteArray("cards"));
 
-    const QString target = CBackup::ProposedName(source.path, QDate(2026, 3, 4));
+    const QString target = CBackup::ProposedName(path, QDate(2026, 3, 4));
     EXPECT_EQ(target, dir.File("office20260304.ovd"));
     TempDir::WriteAll(target, "an earlier backup of today");
     EXPECT_TRUE(Frame()->BackupTo(target));
@@ -155,23 +157,46 @@ TEST_F(MainWindowFixture, BackupRefusesTheOpenFileAndCopiesFileAndImages)
     EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("バックアップを中断しました。"));
 }
 
-TEST_F(MainWindowFixture, OpenAndCreateReportFailuresAndRetitle)
+// A file that does not open leaves the window on the file it had, whole: title,
+// status bar, list and editing all stay with it, and the bad file gets no image folder.
+TEST_F(MainWindowFixture, AFailedOpenStaysOnTheOpenFile)
 {
+    source.Add(QStringLiteral("A"));
+    source.Add(QStringLiteral("B"));
     Make();
-    source.openResult = false;
-    EXPECT_FALSE(Frame()->OpenFile(dir.File("bad.ovd")));
+    const QString bad = dir.File("bad.ovd");
+    TempDir::WriteAll(bad, "not a management file");
+    EXPECT_FALSE(Frame()->OpenFile(bad));
     EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("管理ファイルが不正です。"));
     EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("開く"));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("office.ovd")));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("office.ovd")));
+    EXPECT_EQ(Frame()->List()->ItemCount(), 2);
+    EXPECT_FALSE(QFileInfo::exists(dir.File("bad_Image")));
+    ASSERT_NE(Frame()->NewCard(), nullptr);
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(dir.File("office.ovd")));
+    EXPECT_EQ(reopened.LiveCount(), 3);
 
-    source.createResult = false;
-    EXPECT_FALSE(Frame()->CreateNewAt(dir.File("new.ovd")));
-    EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("管理ファイルの作成に失敗しました。"));
+    // A folder is named as one.
+    QDir().mkpath(dir.File("folder.ovd"));
+    EXPECT_FALSE(Frame()->OpenFile(dir.File("folder.ovd")));
+    EXPECT_EQ(messages.shown.last().text, StoreErrorText(StoreError::Folder));
+}
+
+TEST_F(MainWindowFixture, CreateReportsFailuresAndRetitles)
+{
+    Make();
+    TempDir::WriteAll(dir.File("file"), "x");
+    EXPECT_FALSE(Frame()->CreateNewAt(dir.File("file/new.ovd")));
+    EXPECT_TRUE(
+        messages.shown.last().text.startsWith(QString::fromUtf8("管理ファイルの作成に失敗しました。")));
     EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("新規作成"));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("office.ovd")));
 
-    source.createResult = true;
     EXPECT_TRUE(Frame()->CreateNewAt(dir.File("new.ovd")));
     EXPECT_EQ(window->windowTitle(), CTessalyDlg::Caption() + QStringLiteral("  -  new.ovd"));
+    EXPECT_EQ(Frame()->List()->ItemCount(), 0);
     EXPECT_EQ(CTessalyDlg::TitleFor(QStringLiteral("A  -  b  -  c"), QStringLiteral("/x/y.ovd")),
               QStringLiteral("A  -  y.ovd"));
 }
@@ -181,8 +206,9 @@ TEST_F(MainWindowFixture, NewCardIsAddedAndSelected)
     source.Add(QStringLiteral("A"));
     Make();
     Act("newCard")->trigger();
-    ASSERT_EQ(source.tab.size(), 2u);
-    EXPECT_EQ(Frame()->List()->CurrentCard(), source.tab.back());
+    ASSERT_EQ(source.store.LiveCount(), 2);
+    EXPECT_EQ(Frame()->List()->CurrentCard(), source.store.CardAt(1));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QString::fromUtf8("2 件")));
 }
 
 TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)

@@ -10,7 +10,6 @@
 #include "CSearchBar.h"
 #include "CSearchDlg.h"
 #include "CSettings.h"
-#include "CStoreCardSource.h"
 #include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "TempDir.h"
@@ -31,15 +30,15 @@ struct WiringFixture : ::testing::Test
     TempDir dir;
     CSettings settings;
     CCardStore store{&settings.store};
-    CStoreCardSource source{store};
     RecordingMessageBox messages;
     std::unique_ptr<CTessalyDlg> window;
 
     void SetUp() override
     {
         ASSERT_TRUE(store.CreateNew(dir.File("office.ovd")));
-        window = std::make_unique<CTessalyDlg>(settings, source, messages);
-        Frame()->AttachStore(&store, dir.File("settings.ini"));
+        store.SetSyncWrites(false);
+        window = std::make_unique<CTessalyDlg>(settings, store, messages);
+        Frame()->AttachPanes(dir.File("settings.ini"));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -53,7 +52,6 @@ struct WiringFixture : ::testing::Test
             card.SetCompany(QString::fromUtf8(company), false);
             ASSERT_NE(store.AddCard(card), nullptr);
         }
-        Frame()->Reload();
     }
 };
 } // namespace

@@ -1,4 +1,5 @@
 #include "CCardFileWriter.h"
+#include "CCardImageFiles.h"
 #include "CCardStore.h"
 #include "CChunk.h"
 #include "CManagementScan.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -56,9 +59,11 @@ TEST_F(ManagementFileTest, NewFileIsTheEmptyHeaderAndImageFolderExists)
                                                            "00000000"));
     EXPECT_EQ(store.ImageFolder(), m_dir.File(QStringLiteral("cards_Image")));
     EXPECT_TRUE(QFileInfo(store.ImageFolder()).isDir());
-    EXPECT_EQ(CCardStore::CardImageName(QStringLiteral("x")), QStringLiteral("Card_x.ovi"));
-    EXPECT_EQ(CCardStore::PhotoImageName(QStringLiteral("x")), QStringLiteral("Photo_x.ovi"));
-    EXPECT_TRUE(CCardStore::CardImageName(QString()).isEmpty());
+    EXPECT_EQ(CCardImageFiles::FileName(QStringLiteral("x"), CCardImageFiles::CardImage),
+              QStringLiteral("Card_x.ovi"));
+    EXPECT_EQ(CCardImageFiles::FileName(QStringLiteral("x"), CCardImageFiles::PersonPhoto),
+              QStringLiteral("Photo_x.ovi"));
+    EXPECT_TRUE(CCardImageFiles::FileName(QString(), CCardImageFiles::CardImage).isEmpty());
     EXPECT_EQ(CCardStore::ImageFolderOf(QStringLiteral("/a/office.ovd")), QStringLiteral("/a/office_Image"));
 }
 
@@ -148,42 +153,70 @@ TEST_F(ManagementFileTest, DeleteOnlyMarksDeadAndReopenDropsIt)
     EXPECT_LT(QFileInfo(m_path).size(), before.size());
 }
 
-TEST_F(ManagementFileTest, WrongHeaderIsRefusedAndTheStoreRefusesChanges)
+TEST_F(ManagementFileTest, WrongTagOrVersionIsRefusedAndNothingIsWritten)
 {
     QByteArray bytes = FileWith({QStringLiteral("A")});
-    for (int field : {0, 4, 8}) {
+    QDir(m_dir.File(QStringLiteral("cards_Image"))).removeRecursively();
+    for (int field : {0, 8}) {
         QByteArray bad = bytes;
         bad[field] = char(bad[field] + 1);
         ASSERT_TRUE(TempDir::WriteAll(m_path, bad));
         CCardStore store;
         EXPECT_FALSE(store.Open(m_path)) << field;
+        EXPECT_EQ(store.LastError(), StoreError::NotManagementFile);
+        EXPECT_EQ(StoreErrorText(store.LastError()), QString::fromUtf8("管理ファイルが不正です。"));
         EXPECT_EQ(store.Count(), 0);
-        EXPECT_EQ(store.Path(), QFileInfo(m_path).absoluteFilePath());
         EXPECT_FALSE(store.IsUsable());
         EXPECT_EQ(store.AddCard(Make(QStringLiteral("X"))), nullptr);
         EXPECT_FALSE(store.ApplyCheckList(CCheckArray()));
         EXPECT_EQ(TempDir::ReadAll(m_path), bad) << "nothing may be written into a refused file";
+        // A refused file gets no image folder beside it.
+        EXPECT_FALSE(QFileInfo::exists(m_dir.File(QStringLiteral("cards_Image"))));
     }
     CCardStore missing;
     EXPECT_FALSE(missing.Open(m_dir.File(QStringLiteral("none.ovd"))));
+    EXPECT_EQ(missing.LastError(), StoreError::Missing);
     EXPECT_FALSE(QFileInfo::exists(m_dir.File(QStringLiteral("none.ovd"))));
 }
 
-TEST_F(ManagementFileTest, StoreFromAFailedOpenRefusesReplaceAndDelete)
+// Open says what is wrong instead of calling everything an invalid file, and
+// never waits on something that is not a file.
+TEST_F(ManagementFileTest, OpenTellsFoldersAndFifosApart)
 {
-    FileWith({QStringLiteral("A")});
+    CCardStore store;
+    ASSERT_TRUE(QDir().mkpath(m_dir.File(QStringLiteral("folder.ovd"))));
+    EXPECT_FALSE(store.Open(m_dir.File(QStringLiteral("folder.ovd"))));
+    EXPECT_EQ(store.LastError(), StoreError::Folder);
+    const QString fifo = m_dir.File(QStringLiteral("fifo.ovd"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(store.Open(fifo));
+    EXPECT_EQ(store.LastError(), StoreError::NotRegular);
+    EXPECT_FALSE(store.CreateNew(m_dir.File(QStringLiteral("folder.ovd"))));
+    EXPECT_NE(store.LastError(), StoreError::None);
+    for (StoreError error : {StoreError::Missing, StoreError::Folder, StoreError::NotRegular,
+                             StoreError::Unreadable, StoreError::ReadFailed, StoreError::ReadOnly,
+                             StoreError::DiskFull, StoreError::WriteFailed, StoreError::ChangedElsewhere})
+        EXPECT_FALSE(StoreErrorText(error).isEmpty());
+}
+
+TEST_F(ManagementFileTest, FailedOpenKeepsTheFileThatWasOpen)
+{
+    FileWith({QStringLiteral("A"), QStringLiteral("B")});
     CCardStore store;
     ASSERT_TRUE(store.Open(m_path));
-    CCardData *card = store.CardAt(0);
-    QByteArray bad = TempDir::ReadAll(m_path);
-    bad.append('x');
-    ASSERT_TRUE(TempDir::WriteAll(m_path, bad));
-    EXPECT_FALSE(store.Open(m_path));
-    EXPECT_EQ(store.CardAt(0), nullptr);
-    EXPECT_EQ(store.Replace(Make(QStringLiteral("B")), card), nullptr);
-    EXPECT_FALSE(store.Delete(card));
-    EXPECT_FALSE(store.WriteCard(0));
-    EXPECT_EQ(TempDir::ReadAll(m_path), bad);
+    const QString other = m_dir.File(QStringLiteral("other.ovd"));
+    ASSERT_TRUE(TempDir::WriteAll(other, QByteArray("not a management file at all")));
+    EXPECT_FALSE(store.Open(other));
+    EXPECT_EQ(store.LastError(), StoreError::NotManagementFile);
+    EXPECT_EQ(store.Path(), QFileInfo(m_path).absoluteFilePath());
+    EXPECT_EQ(NamesAfterOpen(store), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.File(QStringLiteral("other_Image"))));
+    // Changes still go to the file that is open.
+    ASSERT_NE(store.AddCard(Make(QStringLiteral("C"))), nullptr);
+    EXPECT_EQ(TempDir::ReadAll(other), QByteArray("not a management file at all"));
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(m_path));
+    EXPECT_EQ(reopened.LiveCount(), 3);
 }
 
 TEST_F(ManagementFileTest, GarbageBetweenRecordsIsRepairedWithABackup)
@@ -224,11 +257,15 @@ TEST_F(ManagementFileTest, TruncatedFilesOpenWithEveryCompleteCard)
     ASSERT_EQ(ends.size(), 3);
     const QStringList all{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
     for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-        // Cut without fixing the header: the length check refuses it.
+        // Cut without fixing the header: the stated length is past the end, so the
+        // file is damaged, and every complete record is still read.
         CManagementScan plain;
-        EXPECT_FALSE(plain.Run(bytes.left(cut))) << cut;
-        if (cut < 16)
+        if (cut < 16) {
+            EXPECT_FALSE(plain.Run(bytes.left(cut))) << cut;
             continue;
+        }
+        ASSERT_TRUE(plain.Run(bytes.left(cut))) << cut;
+        EXPECT_EQ(plain.ScanState(), cut == bytes.size() ? CManagementScan::Clean : CManagementScan::Damaged);
 
         QByteArray fixed = bytes.left(cut);
         SetU32At(fixed, 4, quint32(cut));
@@ -240,7 +277,9 @@ TEST_F(ManagementFileTest, TruncatedFilesOpenWithEveryCompleteCard)
         for (int i = 0; i < complete; ++i)
             EXPECT_EQ(scan.Cards()[size_t(i)].card->Name(), all[i]);
         const bool atRecordEnd = cut == 16 || ends.contains(cut);
-        EXPECT_EQ(scan.ScanState(), atRecordEnd ? CManagementScan::Clean : CManagementScan::Damaged) << cut;
+        // A record end with the length fixed but the count left: damaged unless the count fits too.
+        EXPECT_EQ(scan.ScanState() == CManagementScan::Clean, atRecordEnd && complete == 3) << cut;
+        EXPECT_EQ(int(plain.Cards().size()), complete) << cut;
 
         // The whole open, with its repair, on a sample of the cuts (each one syncs a file).
         if (cut % 9 != 0 && !ends.contains(cut) && cut != bytes.size() - 1)
@@ -263,12 +302,33 @@ TEST_F(ManagementFileTest, HugeLengthsAndCountsDoNotOverreach)
     const QByteArray bytes = FileWith({QStringLiteral("A"), QStringLiteral("B")});
     const qsizetype second = 16 + 8 + U32At(bytes, 20);
 
+    // A count that disagrees with the records is repaired, so that the next
+    // append does not wrap it round to 0 and lose every card at the open after.
     QByteArray hugeCount = bytes;
     SetU32At(hugeCount, 12, 0xFFFFFFFFu);
     ASSERT_TRUE(TempDir::WriteAll(m_path, hugeCount));
-    CCardStore a;
-    ASSERT_TRUE(a.Open(m_path));
-    EXPECT_EQ(a.LiveCount(), 2);
+    {
+        CCardStore a;
+        ASSERT_TRUE(a.Open(m_path));
+        EXPECT_EQ(a.LiveCount(), 2);
+        EXPECT_EQ(a.LastOpenReport().repairState, 1);
+        EXPECT_EQ(U32At(TempDir::ReadAll(m_path), 12), 2u);
+        ASSERT_NE(a.AddCard(Make(QStringLiteral("C"))), nullptr);
+        CCardStore again;
+        ASSERT_TRUE(again.Open(m_path));
+        EXPECT_EQ(again.LiveCount(), 3);
+        EXPECT_EQ(again.LastOpenReport().repairState, 0);
+    }
+    for (const QString &name : QDir(m_dir.Path()).entryList({QStringLiteral("*.bak*")}))
+        QFile::remove(m_dir.File(name));
+    // Even a writer on such a file refuses to wrap the count.
+    ASSERT_TRUE(TempDir::WriteAll(m_path, hugeCount));
+    {
+        CCardFileWriter writer(m_path);
+        qint32 offset = 0;
+        EXPECT_FALSE(writer.AppendRecord(CChunk::EncodeCard(Make(QStringLiteral("D"))), &offset));
+    }
+    EXPECT_EQ(TempDir::ReadAll(m_path), hugeCount);
 
     QByteArray hugeRecord = bytes;
     SetU32At(hugeRecord, second + 4, 0x7FFFFFF0u);
@@ -374,6 +434,9 @@ TEST_F(ManagementFileTest, AppendThatCannotBeWrittenLeavesTheFileAsItWas)
         EXPECT_FALSE(file.AppendRecord(CChunk::EncodeCard(b), &offset));
     }
     EXPECT_EQ(TempDir::ReadAll(m_path), before);
+    // Another writer touched the file: the store writes nothing until it has read it again.
+    EXPECT_EQ(store.AddCard(Make(QStringLiteral("C"))), nullptr);
+    EXPECT_EQ(store.LastError(), StoreError::ChangedElsewhere);
     ASSERT_NE(store.AddCard(Make(QStringLiteral("C"))), nullptr);
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(m_path));
@@ -419,5 +482,13 @@ TEST_F(ManagementFileTest, ReloadCardReadsWhatIsStored)
     EXPECT_EQ(card->Memo(), QStringLiteral("m"));
     EXPECT_EQ(store.PositionInTab(card, 0, 1), 0);
     EXPECT_EQ(store.TabSize(0, 0), 0);
-    EXPECT_TRUE(store.Delete(card));
+    // The other store wrote the file: this one refuses to write at record
+    // positions it read before, and reads the file again instead.
+    EXPECT_FALSE(store.Delete(card));
+    EXPECT_EQ(store.LastError(), StoreError::ChangedElsewhere);
+    ASSERT_EQ(store.LiveCount(), 1);
+    EXPECT_TRUE(store.Delete(store.CardAt(0)));
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(m_path));
+    EXPECT_EQ(reopened.LiveCount(), 0);
 }

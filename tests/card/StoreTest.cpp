@@ -133,15 +133,14 @@ TEST_F(StoreTest, SearchResults)
 {
     CCardData *a = Add(QStringLiteral("A"), QStringLiteral("ｲ"));
     CCardData *b = Add(QStringLiteral("B"), QStringLiteral("ｱ"));
-    m_store.AddSearchResult(a);
-    m_store.AddSearchResult(b);
+    m_store.SetSearchResults({a, b});
     EXPECT_EQ(TabNames(0, 12), QStringList({"B", "A"}));
     EXPECT_EQ(TabNames(2, 16), QStringList({"B", "A"}));
     ASSERT_TRUE(m_store.SetSortKind(2, 16, 6));
     ASSERT_TRUE(m_store.SetSortKind(0, 12, 6));
     ASSERT_TRUE(m_store.Delete(b));
     EXPECT_EQ(TabNames(1, 12), QStringList({"A"}));
-    m_store.ClearSearchResults();
+    m_store.SetSearchResults({});
     EXPECT_EQ(m_store.TabSize(0, 12), 0);
     EXPECT_EQ(m_store.SortKind(2, 16), 0);
     EXPECT_EQ(m_store.SortKind(0, 12), 6);

@@ -219,7 +219,7 @@ TEST_F(ImportEngineTest, PhotosGoToTheCardImagesAndNoScratchStays)
     engine.EndRun();
     ASSERT_EQ(c.added, 1);
     const CCardData *stored = store.CardAt(0);
-    const QString image = QDir(store.ImageFolder()).filePath(CCardStore::CardImageName(stored->Id()));
+    const QString image = store.Images().PathOf(stored->Id(), CCardImageFiles::CardImage);
     EXPECT_EQ(TempDir::ReadAll(image), jpeg);
     EXPECT_TRUE(QDir(scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }

@@ -3,9 +3,13 @@
 #include "CListColumnDlg.h"
 #include "CPrintCheckDelegate.h"
 #include "CTabView.h"
-#include "FakeCardSource.h"
 #include "RecordingMessageBox.h"
+#include "TestStore.h"
 
+#include "FailingFile.h"
+#include "StoreError.h"
+
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTableView>
@@ -15,13 +19,13 @@
 namespace {
 struct ListFixture : ::testing::Test
 {
-    FakeCardSource source;
+    TestStore source;
     RecordingMessageBox messages;
     std::unique_ptr<CCardListView> view;
 
     void Make()
     {
-        view = std::make_unique<CCardListView>(&source, &messages);
+        view = std::make_unique<CCardListView>(&source.store, &messages);
         view->resize(800, 400);
         view->SetTab(0, 13);
         view->show();
@@ -37,13 +41,17 @@ struct ListFixture : ::testing::Test
 
 TEST_F(ListFixture, ModelReadsTextsFromTheCardsOnDemand)
 {
-    CCardData *a = source.Add(QString::fromUtf8("山田太郎"), QString::fromUtf8("山田商事"));
-    a->SetPhone(QStringLiteral("03-1234-5678"), 0, 0);
-    a->SetMail(QStringLiteral("taro@example.jp"), 0, 0);
-    a->SetTitle(QString::fromUtf8("部長"));
-    a->SetDepartment(QString::fromUtf8("営業部"));
+    CCardData data;
+    data.SetName(QString::fromUtf8("山田太郎"));
+    data.SetCompany(QString::fromUtf8("山田商事"), false);
+    data.SetPhone(QStringLiteral("03-1234-5678"), 0, 0);
+    data.SetMail(QStringLiteral("taro@example.jp"), 0, 0);
+    data.SetTitle(QString::fromUtf8("部長"));
+    data.SetDepartment(QString::fromUtf8("営業部"));
+    CCardData *a = source.store.AddCard(data);
     CCardListModel model;
-    model.SetSource(&source);
+    model.SetStore(&source.store);
+    model.SetTab(0, 13);
     ASSERT_EQ(model.rowCount(), 1);
     QStringList texts;
     for (int c = 0; c < 6; ++c)
@@ -51,9 +59,18 @@ TEST_F(ListFixture, ModelReadsTextsFromTheCardsOnDemand)
     EXPECT_EQ(texts, (QStringList{QString::fromUtf8("山田太郎"), QString::fromUtf8("山田商事"),
                                   QStringLiteral("03-1234-5678"), QStringLiteral("taro@example.jp"),
                                   QString::fromUtf8("部長"), QString::fromUtf8("営業部")}));
-    // Changes of the stored card show without any copy to refresh.
-    a->SetName(QString::fromUtf8("山田花子"));
+    // The model follows the store: an edit shows, a new card and a deleted one come and go.
+    QSignalSpy rowChanged(&model, &QAbstractItemModel::dataChanged);
+    CCardData renamed = *a;
+    renamed.SetName(QString::fromUtf8("山田花子"));
+    ASSERT_NE(source.store.Replace(renamed, a), nullptr);
+    EXPECT_EQ(rowChanged.size(), 1);
     EXPECT_EQ(model.index(0, 0).data().toString(), QString::fromUtf8("山田花子"));
+    source.Add(QStringLiteral("B"));
+    EXPECT_EQ(model.rowCount(), 2);
+    ASSERT_TRUE(source.store.Delete(a));
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("B"));
     EXPECT_EQ(model.headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), QString::fromUtf8("印刷"));
 }
 
@@ -66,13 +83,17 @@ TEST_F(ListFixture, ClickInsideTheBoxTogglesAndSavesClickBesideOnlySelects)
     const QRect box = CPrintCheckDelegate::BoxRect(cell);
     QTest::mouseClick(view->Table()->viewport(), Qt::LeftButton, {}, box.center());
     EXPECT_TRUE(b->Print());
-    EXPECT_EQ(source.replaces, 1);
+    EXPECT_EQ(source.replaced.size(), 1);
 
     QTest::mouseClick(view->Table()->viewport(), Qt::LeftButton, {},
                       QPoint(box.right() + 3, cell.center().y()));
     EXPECT_TRUE(b->Print());
-    EXPECT_EQ(source.replaces, 1);
+    EXPECT_EQ(source.replaced.size(), 1);
     EXPECT_EQ(view->CurrentCard(), b);
+    // The mark is in the file.
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(source.Path()));
+    EXPECT_TRUE(reopened.CardAt(1)->Print());
 }
 
 TEST_F(ListFixture, CheckAllWritesOnlyTheCardsThatChange)
@@ -82,21 +103,35 @@ TEST_F(ListFixture, CheckAllWritesOnlyTheCardsThatChange)
     source.Add(QStringLiteral("C"), {}, true);
     Make();
     EXPECT_EQ(view->SetPrintAll(true), 1);
-    EXPECT_EQ(source.replaces, 1);
+    EXPECT_EQ(source.replaced.size(), 1);
     EXPECT_EQ(view->SetPrintAll(true), 0);
-    EXPECT_EQ(source.replaces, 1);
+    EXPECT_EQ(source.replaced.size(), 1);
     EXPECT_EQ(view->SetPrintAll(false), 3);
-    EXPECT_EQ(source.replaces, 4);
+    EXPECT_EQ(source.replaced.size(), 4);
     for (const CCardData *c : view->CurrentSequence())
         EXPECT_FALSE(c->Print());
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(source.Path()));
+    for (int s = 0; s < reopened.Count(); ++s)
+        EXPECT_FALSE(reopened.CardAt(s)->Print());
 }
 
 TEST_F(ListFixture, SortingTwiceReversesAndKeepsTheSelection)
 {
-    source.Add(QStringLiteral("C"), QStringLiteral("x"));
-    CCardData *a = source.Add(QStringLiteral("A"), QStringLiteral("z"));
-    source.Add(QStringLiteral("B"), QStringLiteral("y"));
+    // Readings in kana: the store sorts by them.
+    const auto add = [this](const char *name, const char *yomi, const char *companyYomi) {
+        CCardData card;
+        card.SetName(QString::fromLatin1(name));
+        card.SetYomiName(QString::fromUtf8(yomi));
+        card.SetCompany(QString::fromLatin1(name) + QStringLiteral(" Co."), false);
+        card.SetCompanyYomi(QString::fromUtf8(companyYomi));
+        return source.store.AddCard(card);
+    };
+    add("C", "ｶｳ", "ｱ");
+    CCardData *a = add("A", "ｶｱ", "ｳ");
+    add("B", "ｶｲ", "ｲ");
     Make();
+    view->SetTab(0, 1); // か: a card tab keeps its own sort
     view->SelectCard(a);
     view->Table()->horizontalHeader()->sectionClicked(1); // by company: C(x) B(y) A(z)
     EXPECT_EQ(view->CurrentCard(), a);
@@ -131,18 +166,51 @@ TEST_F(ListFixture, DeleteAsksAndRemovesCardsAndTheirImages)
 {
     source.Add(QStringLiteral("A"));
     CCardData *b = source.Add(QStringLiteral("B"));
+    source.Add(QStringLiteral("C"));
+    const QString picture = source.store.Images().PathOf(b->Id(), CCardImageFiles::PersonPhoto);
+    ASSERT_TRUE(TempDir::WriteAll(picture, "photo"));
     Make();
     view->SelectCard(b);
     messages.answers = {QMessageBox::No};
     view->DeleteSelected();
-    EXPECT_EQ(source.deletes, 0);
+    EXPECT_EQ(source.deleted.size(), 0);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QString::fromUtf8("データを削除してよろしいですか？"));
     EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8("データ削除"));
     EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
     view->DeleteSelected();
-    EXPECT_EQ(source.deletes, 1);
+    EXPECT_EQ(source.deleted.size(), 1);
+    EXPECT_EQ(view->ItemCount(), 2);
+    EXPECT_FALSE(QFile::exists(picture));
+    // The card that took its place is the one selected now.
+    EXPECT_EQ(view->CurrentCard()->Name(), QStringLiteral("C"));
+    EXPECT_EQ(view->SelectedCards().size(), 1);
+}
+
+// With a full disk the store refuses: the user hears why, the card and its
+// picture stay, in the list and in the file.
+TEST_F(ListFixture, ARefusedDeleteSaysWhyAndKeepsTheCard)
+{
+    CCardData *a = source.Add(QStringLiteral("A"));
+    const QString picture = source.store.Images().PathOf(a->Id(), CCardImageFiles::CardImage);
+    ASSERT_TRUE(TempDir::WriteAll(picture, "card"));
+    Make();
+    view->SelectCard(a);
+    FileFaultPlan plan;
+    plan.failAt = 1;
+    plan.persistent = true;
+    plan.error = EIO;
+    source.store.SetFileFactory(FailingFile::Factory(&plan));
+    messages.answers = {QMessageBox::Yes};
+    view->DeleteSelected();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].text, QString::fromUtf8("削除中にエラーが発生しました。\n") +
+                                          StoreErrorText(StoreError::WriteFailed));
     EXPECT_EQ(view->ItemCount(), 1);
+    EXPECT_TRUE(QFile::exists(picture));
+    CCardStore reopened;
+    ASSERT_TRUE(reopened.Open(source.Path()));
+    EXPECT_EQ(reopened.LiveCount(), 1);
 }
 
 TEST_F(ListFixture, ColumnOrderIsTakenOnlyAsACompletePermutation)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSignalSpy>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -27,12 +28,7 @@ protected:
         view->resize(300, 200);
     }
 
-    QString PathOf(int picture) const
-    {
-        const QString name = picture == CCardImageView::CardImage ? CCardStore::CardImageName(stored->Id())
-                                                                  : CCardStore::PhotoImageName(stored->Id());
-        return QDir(store.ImageFolder()).filePath(name);
-    }
+    QString PathOf(int picture) const { return store.Images().PathOf(stored->Id(), picture); }
 
     // Picture files keep the original bytes under the ".ovi" name; the format comes from the content.
     void WritePicture(int picture, int width, int height, Qt::GlobalColor color = Qt::red)
@@ -100,14 +96,14 @@ TEST_F(ImageViewTest, RotationIsStoredInThePicturesNibble)
     view->ShowPicture(CCardImageView::PersonPhoto);
     view->ShowCard(stored);
     ASSERT_TRUE(view->IsLoaded());
-    int thumbnails = 0;
-    QObject::connect(view.get(), &CCardImageView::ThumbnailChanged, [&] { ++thumbnails; });
+    // The list's thumbnail follows the store's notice of the change.
+    QSignalSpy replaced(&store, &CCardStore::CardReplaced);
     view->RotateQuarter();
     EXPECT_EQ(view->Rotation(), 1);
     EXPECT_EQ(stored->ImageRotationOf(1), 1);
     EXPECT_EQ(stored->ImageRotationOf(0), 0); // untouched slot still reads as no turn
     EXPECT_EQ((stored->ImageRotation() >> 4) & 0xF, 1);
-    EXPECT_EQ(thumbnails, 1);
+    EXPECT_EQ(replaced.size(), 1);
     for (int i = 0; i < 3; ++i)
         view->RotateQuarter();
     EXPECT_EQ(stored->ImageRotationOf(1), 0);
@@ -181,13 +177,12 @@ TEST_F(ImageViewTest, AddingAPictureWithoutACardStoresACardFirst)
     ASSERT_TRUE(image.save(source, "PNG"));
     view->ShowCard(nullptr);
     CCardData *announced = nullptr;
-    QObject::connect(view.get(), &CCardImageView::CardStored, [&](CCardData *card) { announced = card; });
+    QObject::connect(view.get(), &CCardImageView::CardCreated, [&](CCardData *card) { announced = card; });
     view->ReplaceWith(source);
     ASSERT_NE(announced, nullptr);
     EXPECT_EQ(store.LiveCount(), 2);
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_TRUE(
-        QFile::exists(QDir(store.ImageFolder()).filePath(CCardStore::CardImageName(announced->Id()))));
+    EXPECT_TRUE(store.Images().Exists(announced->Id(), CCardImageFiles::CardImage));
 }
 
 TEST_F(ImageViewTest, DeleteAsksWithNoPreselected)

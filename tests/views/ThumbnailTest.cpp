@@ -1,8 +1,8 @@
 #include "CCardData.h"
 #include "CThumbnailCache.h"
 #include "CThumbnailWorker.h"
-#include "FakeCardSource.h"
 #include "TempDir.h"
+#include "TestStore.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -62,23 +62,24 @@ TEST(ThumbnailWorker, UnreadableFilesGiveNoPicture)
 
 TEST(ThumbnailCache, MissingImageCostsNoWorkAndStaleResultsAreIgnored)
 {
-    TempDir dir;
-    FakeCardSource source;
-    source.imageFolder = dir.Path();
+    TestStore source;
     CCardData *withImage = source.Add(QStringLiteral("A"));
     CCardData *without = source.Add(QStringLiteral("B"));
-    WritePicture(dir, QStringLiteral("Card_%1.ovi").arg(withImage->Id()));
-    TempDir::WriteAll(dir.File(QStringLiteral("Card_%1.ovi").arg(source.Add("C")->Id())), "junk");
+    CCardData *junk = source.Add(QStringLiteral("C"));
+    const QImage picture = QImage(WritePicture(source.dir, QStringLiteral("a.png")));
+    ASSERT_TRUE(
+        picture.save(source.store.Images().PathOf(withImage->Id(), CCardImageFiles::CardImage), "PNG"));
+    TempDir::WriteAll(source.store.Images().PathOf(junk->Id(), CCardImageFiles::CardImage), "junk");
 
     CThumbnailCache cache;
     cache.SetPauseMs(0);
-    cache.Prepare(&source, 0, 13);
+    cache.Prepare(&source.store, 0, 13);
     const int first = cache.Generation();
     EXPECT_EQ(cache.PositionOf(without->Id()), CThumbnailCache::NoImage);
     EXPECT_EQ(cache.PositionOf(withImage->Id()), CThumbnailCache::Preparing);
 
     // Switching the tab before the results arrive: the old batch's answers change nothing.
-    cache.Prepare(&source, 0, 3);
+    cache.Prepare(&source.store, 0, 11);
     EXPECT_GT(cache.Generation(), first);
     QImage fake(100, 100, QImage::Format_RGB32);
     fake.fill(Qt::green);
@@ -91,6 +92,6 @@ TEST(ThumbnailCache, MissingImageCostsNoWorkAndStaleResultsAreIgnored)
     while (changed.size() < 2)
         ASSERT_TRUE(changed.wait(5000));
     EXPECT_GE(cache.PositionOf(withImage->Id()), CThumbnailCache::FirstPicture);
-    EXPECT_EQ(cache.PositionOf(source.tab[2]->Id()), CThumbnailCache::Unreadable);
+    EXPECT_EQ(cache.PositionOf(junk->Id()), CThumbnailCache::Unreadable);
     EXPECT_EQ(cache.Picture(withImage).size(), QSize(100, 100));
 }
