@@ -13,11 +13,14 @@
 #include "PrintTestSupport.h"
 #include "PrinterStatus.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -212,4 +215,42 @@ TEST_F(CupsPrint, CancellingAJobDropsItAtTheServer)
                       [&](int page) { cancel = page == 3; }),
               CPrintJob::Cancelled);
     EXPECT_EQ(FinalJobState(cups->JobId()), 7);
+}
+
+namespace {
+
+// Runs `answer` on the paper dialog once it is shown.
+void WhenTheDialogShows(const std::function<void(QDialog &)> &answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+} // namespace
+
+TEST_F(CupsPrint, ThePaperDialogWritesOnlyAConfirmedChoice)
+{
+    ASSERT_TRUE(print.SetPrinter(Printer, false));
+    const QByteArray before = print.DevMode;
+    WhenTheDialogShows([](QDialog &d) {
+        d.findChild<QRadioButton *>(QStringLiteral("landscape"))->click();
+        d.reject();
+    });
+    EXPECT_FALSE(print.EditPrinterProperties(Printer, nullptr));
+    EXPECT_EQ(print.DevMode, before);
+
+    WhenTheDialogShows([](QDialog &d) {
+        d.findChild<QRadioButton *>(QStringLiteral("landscape"))->click();
+        d.accept();
+    });
+    EXPECT_TRUE(print.EditPrinterProperties(Printer, nullptr));
+    EXPECT_EQ(print.Orientation(), 2);
+    CDevMode was;
+    ASSERT_TRUE(CDevMode::Decode(before, &was));
+    EXPECT_EQ(print.PaperSize(), was.paperSize);
+    ASSERT_TRUE(print.SetPrinter(Printer, true));
+    EXPECT_GT(print.Area().paperWidth, print.Area().paperHeight);
 }
