@@ -27,7 +27,6 @@ Destination Find(const QString &name)
     const QString reasons = option("printer-state-reasons");
     if (reasons != QLatin1String("none"))
         d.reasons = reasons.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    d.accepting = option("printer-is-accepting-jobs") == QLatin1String("true");
     cupsFreeDests(1, dest);
     return d;
 }

@@ -12,7 +12,6 @@ struct Destination
     QString deviceUri;
     int state = 0; // "printer-state": 3 idle, 4 processing, 5 stopped
     QStringList reasons;
-    bool accepting = false;
 };
 
 // `name` may carry an instance ("printer/instance").
