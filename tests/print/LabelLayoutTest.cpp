@@ -18,23 +18,18 @@ QList<int> SheetSizes(const CPrintPreviewWnd &view)
 
 } // namespace
 
-TEST(LabelLayout, SheetsFillInOrderAndSkipUnmarkedCards)
+TEST(LabelLayout, SheetCountRoundsUpAndNoMarkedCardGivesNone)
 {
     CPrint print;
     LoadDefaults(print);
+    print.SizeAspects = QSize(5, 4);
     CardList cards;
-    for (int i = 1; i <= 7; ++i) {
-        cards.Add(QString::number(i));
-        cards.Add(QStringLiteral("未選択"), false);
-    }
+    for (int i = 0; i < 41; ++i)
+        cards.Add(QString::number(i), i != 3);
     CPrintPreviewWnd view(print);
     EXPECT_EQ(view.PaginateLabels(cards.Sequence()), 2);
-    EXPECT_EQ(SheetSizes(view), QList<int>({4, 3}));
-    EXPECT_EQ(view.Pages()[1][0]->Name(), QStringLiteral("5"));
-    EXPECT_EQ(view.Pages()[1][2]->Name(), QStringLiteral("7"));
-
-    print.SizeAspects = QSize(5, 4);
-    EXPECT_EQ(view.PaginateLabels(cards.Sequence()), 1);
+    EXPECT_EQ(SheetSizes(view), QList<int>({20, 20}));
+    EXPECT_EQ(view.Pages()[1].last()->Name(), QStringLiteral("40"));
     CardList none;
     none.Add(QStringLiteral("未選択"), false);
     EXPECT_EQ(view.PaginateLabels(none.Sequence()), 0);

@@ -82,39 +82,30 @@ TEST_F(ListLayout, TheCardThatDoesNotFitStartsTheNextPage)
     EXPECT_EQ(view.Paginate(full.Sequence(), false), 1);
 }
 
-TEST_F(ListLayout, ARowTallerThanAPageIsAloneOnItsPage)
+TEST_F(ListLayout, ATallLastRowOpensNoPageAfterIt)
 {
     print.TurnDown = true;
     print.ListItemIndex = {0, 38};
     print.ListItemWidth = {600, 27}; // one character per memo line
     cards.Add(QStringLiteral("前"));
     cards.Add(QStringLiteral("長い")).SetMemo(QString(200, QChar(0x6F22)));
-    cards.Add(QStringLiteral("後"));
-    EXPECT_EQ(view.Paginate(cards.Sequence(), false), 3);
-    EXPECT_EQ(PageSizes(), QList<int>({1, 1, 1}));
-    EXPECT_EQ(view.Pages()[1].first()->Name(), QStringLiteral("長い"));
-
-    // As the last marked card it opens no empty page after it.
-    CardList lastTall;
-    lastTall.Add(QStringLiteral("前"));
-    lastTall.Add(QStringLiteral("長い")).SetMemo(QString(200, QChar(0x6F22)));
-    lastTall.Add(QStringLiteral("未選択"), false);
-    EXPECT_EQ(view.Paginate(lastTall.Sequence(), false), 2);
+    cards.Add(QStringLiteral("未選択"), false);
+    EXPECT_EQ(view.Paginate(cards.Sequence(), false), 2);
+    EXPECT_EQ(PageSizes(), QList<int>({1, 1}));
 }
 
 TEST_F(ListLayout, WrappedRowsGrowAndTheTitleRowTakesItsTallestCaption)
 {
     print.TurnDown = true;
     print.ListItemIndex = {0, 31};
-    print.ListItemWidth = {54, 600}; // 名前 fits in two characters; 住所 wraps below
-    const QString address = QString(60, QChar(0x4E00));
+    print.ListItemWidth = {27, 600}; // 名前 wraps into two lines; 22 characters of 住所 a line
+    const QString address = QString(40, QChar(0x4E00)); // two lines
     for (int i = 0; i < 200; ++i)
         cards.Add(QString::number(i)).SetAddress(address);
     view.Paginate(cards.Sequence(), false);
-    const int rowLines = (60 * 27 + 599) / 600; // 27 units per character
-    const int firstRowTop = 100 + 3 * lh + lh;
-    const int perPage = (2870 - 2 * lh - firstRowTop) / (rowLines * lh);
-    EXPECT_EQ(view.Pages().first().size(), perPage);
+    const int rowHeight = 2 * lh;
+    const int firstRowTop = 100 + 3 * lh + 2 * lh;
+    EXPECT_EQ(view.Pages().first().size(), (2870 - 2 * lh - firstRowTop) / rowHeight);
 }
 
 TEST_F(ListLayout, FirstPageOnlyStopsAfterTheFirstPage)
@@ -124,29 +115,22 @@ TEST_F(ListLayout, FirstPageOnlyStopsAfterTheFirstPage)
     EXPECT_EQ(view.Pages().first().size(), RowsPerPage());
 }
 
-TEST_F(ListLayout, FitToPaperShrinksByContentRightOverWidestRight)
+TEST_F(ListLayout, FitToPaperHappensOncePerRequestAndOnlyForWideColumns)
 {
     // Eight columns of 30 mm from 10 mm: the last ends 50 mm past the 200 mm content edge.
     print.FitPaper = true;
     AddCards(200);
-    const int unscaledPages = (200 + RowsPerPage() - 1) / RowsPerPage();
     const int pages = view.Paginate(cards.Sequence(), false);
     ASSERT_TRUE(view.Scaled());
     EXPECT_DOUBLE_EQ(view.Scale(), 2000.0 / 2500.0);
-    // The page is taller in shrunk units: more rows fit, so fewer pages.
-    const double bottom = 2970 / 0.8 - 100;
-    const int perPage = int((bottom - 2 * lh - (100 + 4 * lh)) / lh);
-    EXPECT_EQ(view.Pages().first().size(), perPage);
-    EXPECT_EQ(pages, (200 + perPage - 1) / perPage);
-    EXPECT_LT(pages, unscaledPages);
-
-    // Scaling happens once per request; a page-count request starts unscaled.
     EXPECT_EQ(view.Paginate(cards.Sequence(), false), pages);
     EXPECT_DOUBLE_EQ(view.Scale(), 0.8);
+
+    // A page-count request starts unscaled; narrow columns are not shrunk.
     view.ClearScaled();
     print.ListItemIndex = {0, 6};
     print.ListItemWidth = {300, 300};
-    EXPECT_EQ(view.Paginate(cards.Sequence(), false), unscaledPages);
+    EXPECT_EQ(view.Paginate(cards.Sequence(), false), (200 + RowsPerPage() - 1) / RowsPerPage());
     EXPECT_FALSE(view.Scaled());
 }
 
@@ -165,21 +149,18 @@ TEST_F(ListLayout, WrappedCellsMeasureTheirTextForTheFit)
     EXPECT_DOUBLE_EQ(view.Scale(), 2000.0 / view.MaxRight());
 }
 
-TEST_F(ListLayout, PageRangeOfAJob)
+TEST_F(ListLayout, AJobWithoutARangePrintsEveryPageLaidOutAfresh)
 {
     AddCards(RowsPerPage() * 4);
     print.FitPaper = true;
-    print.FromPage = 3;
-    print.ToPage = 2;
-    PageRange r = view.PreparePageRange(cards.Sequence());
-    EXPECT_EQ(r.first, 3);
-    EXPECT_EQ(r.last, 3);
-    print.FromPage = 0;
-    print.ToPage = 0;
-    r = view.PreparePageRange(cards.Sequence());
+    view.Paginate(cards.Sequence(), false); // shrunk: eight wide columns
+    ASSERT_TRUE(view.Scaled());
+    print.ListItemIndex = {0, 6};
+    print.ListItemWidth = {300, 300};
+    const PageRange r = view.PreparePageRange(cards.Sequence());
+    EXPECT_FALSE(view.Scaled());
     EXPECT_EQ(r.first, 1);
-    EXPECT_EQ(r.last, int(view.Pages().size()));
-    EXPECT_TRUE(view.Scaled());
+    EXPECT_EQ(r.last, 4);
 }
 
 TEST_F(ListLayout, BadSettingsPaginateAndDraw)
