@@ -1,6 +1,4 @@
-// Import, export and search over the shared workload. The vCard files come
-// from TESSALY_WORKLOAD_DIR when it holds them, else they are generated once
-// into a temporary folder with the shared generator.
+// Import, export and search over the shared workload.
 #include "CCardStore.h"
 #include "CImportEngine.h"
 #include "CardExporter.h"
@@ -10,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "BenchSupport.h"
@@ -19,21 +16,6 @@
 #include <memory>
 
 namespace {
-
-QString Workload(int cards)
-{
-    static QTemporaryDir generated;
-    const QString name = QStringLiteral("/vcard21-sjis-%1.vcf").arg(cards);
-    const QString given = qEnvironmentVariable("TESSALY_WORKLOAD_DIR");
-    if (!given.isEmpty() && QFile::exists(given + name))
-        return given + name;
-    if (!QFile::exists(generated.path() + name))
-        QProcess::execute(QStringLiteral("python3"),
-                          {QStringLiteral(TESSALY_SHARED_DIR "/bench/gen_workload.py"), QStringLiteral("-n"),
-                           QString::number(cards), QStringLiteral("--only"), QStringLiteral("vcf21"),
-                           QStringLiteral("--out"), generated.path()});
-    return generated.path() + name;
-}
 
 // The workload repeats names as real address books do: every such card is kept.
 class AddEverything : public IOverwriteConfirm
@@ -75,7 +57,7 @@ StoreOnDisk &Filled()
     static std::unique_ptr<StoreOnDisk> filled = [] {
         auto s = NewStore();
         ImportCounters counters;
-        Import(*s, Workload(100000), counters);
+        Import(*s, VCardWorkload(100000), counters);
         return s;
     }();
     return *filled;
@@ -84,7 +66,7 @@ StoreOnDisk &Filled()
 void BM_ImportIntoEmptyStore(benchmark::State &state)
 {
     const int cards = int(state.range(0));
-    const QString path = Workload(cards);
+    const QString path = VCardWorkload(cards);
     for (auto _ : state) {
         state.PauseTiming();
         auto s = NewStore();
@@ -104,7 +86,7 @@ BENCHMARK(BM_ImportIntoEmptyStore)->Arg(100000)->Arg(200000)->Unit(benchmark::kM
 void BM_ImportIntoFilledStore(benchmark::State &state)
 {
     StoreOnDisk &s = Filled();
-    const QString path = Workload(100000);
+    const QString path = VCardWorkload(100000);
     for (auto _ : state) {
         ImportCounters counters;
         if (!Import(s, path, counters) || counters.skipped != 100000 || counters.added != 0)

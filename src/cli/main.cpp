@@ -1,7 +1,8 @@
 #include "CliRegistry.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
+#include <memory>
 
 static void PrintUsage(QTextStream &out)
 {
@@ -15,10 +16,19 @@ static void PrintUsage(QTextStream &out)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays text out, which needs the fonts of a GUI application; it
+    // shows no window, so it needs no display either.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args.first() == "help" || args.first() == "--help") {
         PrintUsage(args.isEmpty() ? err : out);
         return args.isEmpty() ? 2 : 0;
