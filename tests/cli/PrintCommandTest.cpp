@@ -222,7 +222,6 @@ TEST_F(PrintCommand, LabelsThroughTheCupsPdfPrinter)
     // A file name of its own: the job is found by its title.
     const QString title = QStringLiteral("e2e-%1").arg(QCoreApplication::applicationPid());
     const QString named = home.File(title + QStringLiteral(".ovd"));
-    store.Clear();
     ASSERT_TRUE(QFile::rename(ovd, named));
 
     // The stored printer when none is named.
