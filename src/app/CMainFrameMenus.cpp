@@ -277,7 +277,8 @@ void CMainFrame::OnMapSearch()
 {
     for (const CCardData *card : m_list->SelectedCards())
         if (!card->Address().isEmpty())
-            QDesktopServices::openUrl(QUrl::fromEncoded(MapSearchAddress::Build(card->Address())));
+            QDesktopServices::openUrl(QUrl::fromEncoded(
+                MapSearchAddress::Build(card->Address(), m_settings.options.mapSearchService)));
 }
 
 void CMainFrame::OnColumnOrder()
