@@ -1,5 +1,6 @@
 #include "CQtMessageBox.h"
 #include "CTessalyApp.h"
+#include "QtJapanese.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("ORVANE"));
     QApplication::setStyle(QStringLiteral("Fusion")); // follows the skin palette on every desktop
+    InstallQtJapanese(&app);
     CQtMessageBox messages;
     CTessalyApp program(messages);
     return program.Run();

@@ -10,12 +10,16 @@
 #include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "CWindowPlacement.h"
+#include "QtJapanese.h"
 #include "TempDir.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -25,6 +29,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -236,4 +241,25 @@ TEST_F(MainWindowFixture, TabStripShowsItsTabsBesideTheListingChoice)
     EXPECT_GE(bar->height(), 20);
     // The table shows texts only; pictures belong to the thumbnails.
     EXPECT_FALSE(Frame()->List()->Model()->index(0, 0).data(Qt::DecorationRole).isValid());
+}
+
+// Qt's own dialogs and buttons speak Japanese with the rest of the program.
+TEST(QtJapanese, StandardButtonsAndFileDialogsAreJapanese)
+{
+    QTranslator *translator = InstallQtJapanese(qApp);
+    ASSERT_NE(translator, nullptr);
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No |
+                             QDialogButtonBox::Open | QDialogButtonBox::Save);
+    QStringList texts;
+    for (auto which : {QDialogButtonBox::Cancel, QDialogButtonBox::Yes, QDialogButtonBox::No,
+                       QDialogButtonBox::Open, QDialogButtonBox::Save})
+        texts << buttons.button(which)->text().remove(QLatin1Char('&'));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList labels;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        labels << label->text();
+    delete translator;
+    EXPECT_EQ(texts, QStringList({"キャンセル", "はい(Y)", "いいえ(N)", "開く", "保存"}));
+    EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
 }
