@@ -214,6 +214,14 @@ TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)
 TEST(SmallDialogs, VersionTextAndOverwriteButtons)
 {
     EXPECT_EQ(CAboutDlg::VersionText(1, 0, 1), QStringLiteral("Ver. 1.01"));
+    // Sized to its contents and wide enough for its caption beside the window buttons.
+    CAboutDlg about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_GE(about.width(), CAboutDlg::MinimumWidth);
+    EXPECT_GE(about.width(), about.fontMetrics().horizontalAdvance(about.windowTitle()) + 120);
+    for (const QLabel *label : about.findChildren<QLabel *>())
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     EXPECT_EQ(CFileOverwriteConfDlg::Text(QStringLiteral("/a/b/名刺.vcf")),
               QString::fromUtf8("名刺.vcf は既に存在します。\n上書きしますか？"));
     CFileOverwriteConfDlg batch(QStringLiteral("/a/x"), true);
