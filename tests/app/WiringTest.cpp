@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -164,9 +165,20 @@ TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
 {
     AddCompanies();
     QComboBox *box = Frame()->SearchBar()->Box();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // Typed (through the input method, as Japanese is) and entered as a user does: into
+    // whatever has the focus in the box.
+    const auto type = [&](const char *word) {
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(word));
+        QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    };
     const auto find = [&](const char *word) {
-        box->setEditText(QString::fromUtf8(word));
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        type(word);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         return Frame()->List()->CurrentCard() ? Frame()->List()->CurrentCard()->Company() : QString();
     };
     const QString first = find("商事");
@@ -182,4 +194,10 @@ TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
     EXPECT_EQ(settings.searchHistory, QStringList({QString::fromUtf8("物産"), QString::fromUtf8("商事")}));
     EXPECT_EQ(box->count(), 2);
     EXPECT_EQ(box->currentText(), QString::fromUtf8("物産"));
+
+    // The history is offered, never typed in for the user: "商" stays "商" and is searched.
+    type("商");
+    EXPECT_EQ(box->currentText(), QString::fromUtf8("商"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(settings.searchHistory.value(0), QString::fromUtf8("商"));
 }
