@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +142,34 @@ TEST_F(EditViewTest, PhoneRowEmptiedInTheMiddleMovesLaterRowsUp)
     EXPECT_EQ(stored->PhoneKindAt(1), 2u); // the kind moves with its number
     EXPECT_EQ(view->Sheet1()->phones->Table()->rowCount(), 2);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The kind editor: arrow keys step through the kinds and leave it open; Enter takes the kind.
+TEST_F(EditViewTest, ArrowKeysStepThroughKindsAndEnterTakesTheKind)
+{
+    CCardData *stored = StoredWithPhones({U("03-1111-1111")}); // kind 0 携帯電話
+    view->ShowCard(stored);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    QTableWidget *table = view->Sheet1()->phones->Table();
+    table->selectRow(0);
+    table->setFocus();
+    table->editItem(table->item(0, 0));
+    auto *editor = table->findChild<QComboBox *>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    Settle();
+    ASSERT_EQ(table->findChild<QComboBox *>(), editor); // still editing
+    EXPECT_EQ(editor->currentIndex(), 2);
+    EXPECT_EQ(stored->PhoneKindAt(0), 0u);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(table->findChild<QComboBox *>(), nullptr);
+    EXPECT_EQ(stored->PhoneKindAt(0), 1u);
+    EXPECT_EQ(table->item(0, 0)->text(), view->Sheet1()->phones->KindNames().value(1));
 }
 
 TEST_F(EditViewTest, PhoneNumberCharacterRule)
