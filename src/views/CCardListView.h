@@ -10,6 +10,7 @@ class CThumbnailCache;
 class ICardSource;
 class IMessageBox;
 class QAction;
+class QKeyEvent;
 class QListView;
 class QStackedWidget;
 class QTableView;
@@ -82,6 +83,8 @@ private:
     void OnHeaderClicked(int column);
     void OnHeaderMenu(const QPoint &pos);
     void OnItemMenu(const QPoint &pos);
+    // Home and End go to the first and last card, Delete runs 削除; false for other keys.
+    bool OnKey(QKeyEvent *event);
     void ApplyRowHeight();
     QWidget *ActiveView() const;
 
