@@ -1,4 +1,5 @@
 #include "CQtMessageBox.h"
+#include "CSkinStyle.h"
 #include "CTessalyApp.h"
 #include "QtJapanese.h"
 
@@ -9,7 +10,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("ORVANE"));
-    QApplication::setStyle(QStringLiteral("Fusion")); // follows the skin palette on every desktop
+    QApplication::setStyle(new CSkinStyle);
     InstallQtJapanese(&app);
     CQtMessageBox messages;
     CTessalyApp program(messages);
