@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
 #include <QProgressDialog>
 #include <QSplitter>
@@ -68,6 +69,9 @@ int CMainFrame::TabStripHeight(int dpi)
 
 void CMainFrame::BuildPanes()
 {
+    // A widget of the status bar, not a message: menus clear messages as they open.
+    m_statusText = new QLabel;
+    m_window->statusBar()->addWidget(m_statusText, 1);
     const int dpi = logicalDpiY();
     m_searchBar = new CSearchBar;
     m_searchBar->setFixedHeight(SearchBarHeight(dpi));
@@ -219,10 +223,8 @@ void CMainFrame::OnRowChosen(int row)
 
 void CMainFrame::UpdateStatus()
 {
-    if (m_window->statusBar())
-        m_window->statusBar()->showMessage(QString::fromUtf8("%1 件  (%2)")
-                                               .arg(m_list->ItemCount())
-                                               .arg(QFileInfo(m_source.Path()).fileName()));
+    m_statusText->setText(
+        QString::fromUtf8("%1 件  (%2)").arg(m_list->ItemCount()).arg(QFileInfo(m_source.Path()).fileName()));
     const bool hasCards = m_list->ItemCount() > 0;
     for (const char *key : {"selectAll", "first", "last"})
         if (QAction *a = Action(QString::fromLatin1(key)))

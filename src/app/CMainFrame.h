@@ -19,6 +19,7 @@ class CTabView;
 class ICardSource;
 class IMessageBox;
 class QAction;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class QSplitter;
@@ -67,6 +68,7 @@ public:
     QWidget *EditPane() const { return m_edit; }
     QWidget *ImagePane() const { return m_image; }
     QToolBar *ToolBar() const { return m_toolBar; }
+    QLabel *StatusText() const { return m_statusText; }
     CCardEditView *EditView() const { return m_editView; }
     CCardImageView *ImageView() const { return m_imageView; }
     CImageFrame *ImageFrame() const { return m_imageFrame; }
@@ -135,6 +137,7 @@ private:
     QSplitter *m_columns = nullptr;
     QSplitter *m_right = nullptr;
     QToolBar *m_toolBar = nullptr;
+    QLabel *m_statusText = nullptr; // "N 件  (file)"
     QHash<QString, QAction *> m_actions;
     CCardStore *m_store = nullptr;
     QString m_settingsPath;

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -188,6 +189,23 @@ TEST_F(MainWindowFixture, NewCardIsAddedAndSelected)
     Act("newCard")->trigger();
     ASSERT_EQ(source.tab.size(), 2u);
     EXPECT_EQ(Frame()->List()->CurrentCard(), source.tab.back());
+}
+
+// The card count stays in the status bar while menus show (and clear) their tips.
+TEST_F(MainWindowFixture, StatusBarCountOutlivesMenuTips)
+{
+    source.Add(QString::fromUtf8("山田 太郎"));
+    source.Add(QString::fromUtf8("佐藤 花子"));
+    Make();
+    Frame()->Reload();
+    const QString count = QString::fromUtf8("2 件  (office.ovd)");
+    ASSERT_EQ(Frame()->StatusText()->text(), count);
+    for (const QString &tip : {QString::fromUtf8("開く"), QString()}) {
+        QStatusTipEvent event(tip); // what a menu item sends as the pointer moves over it
+        QApplication::sendEvent(window.get(), &event);
+    }
+    EXPECT_TRUE(Frame()->StatusText()->isVisible());
+    EXPECT_EQ(Frame()->StatusText()->text(), count);
 }
 
 TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)
