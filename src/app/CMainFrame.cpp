@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int MinLeftWidth = 280;
@@ -120,6 +121,7 @@ void CMainFrame::BuildPanes()
         UpdateStatus();
     });
     connect(m_list, &CCardListView::CurrentCardChanged, this, [this] { UpdateStatus(); });
+    connect(m_list, &CCardListView::SelectionChanged, this, &CMainFrame::UpdateMailActions);
 }
 
 void CMainFrame::ApplySettings()
@@ -229,6 +231,19 @@ void CMainFrame::UpdateStatus()
     for (const char *key : {"selectAll", "first", "last"})
         if (QAction *a = Action(QString::fromLatin1(key)))
             a->setEnabled(hasCards);
+    UpdateMailActions();
+}
+
+void CMainFrame::UpdateMailActions()
+{
+    if (!m_store)
+        return; // no mail before the panes are attached
+    const QList<CCardData *> selected = m_list->SelectedCards();
+    const bool any = std::any_of(selected.cbegin(), selected.cend(),
+                                 [](const CCardData *card) { return !card->Mail(0).isEmpty(); });
+    for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
+        if (QAction *a = Action(QString::fromLatin1(key)))
+            a->setEnabled(any);
 }
 
 void CMainFrame::SetListStyle(int style)
@@ -378,6 +393,8 @@ void CMainFrame::ResetViewState()
     m_list->ResetPresentation();
     ShowEditPane(true);
     ShowImagePane(true);
+    if (m_imageFrame)
+        m_imageFrame->ResetView();
     m_editHeight = DefaultEditHeight;
     m_leftWidth = DefaultLeftWidth;
     if (!m_sizesPending)

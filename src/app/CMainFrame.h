@@ -90,6 +90,8 @@ private:
                        bool enabled = true);
     void UpdateEditActions();
     void UpdateStatus();
+    // The four mail commands need a selected card with a first e-mail address.
+    void UpdateMailActions();
     void OnRowChosen(int row);
     void OnOpen();
     void OnCreateNew();

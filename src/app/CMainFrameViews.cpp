@@ -86,6 +86,7 @@ void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
     ConnectViews();
     BindImageCommands();
     ShowFocusedCard(m_list->CurrentCard());
+    UpdateStatus(); // the commands that follow the selection take its state
 }
 
 void CMainFrame::ConnectViews()

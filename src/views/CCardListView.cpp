@@ -101,6 +101,8 @@ CCardListView::CCardListView(ICardSource *source, IMessageBox *messages, QWidget
     connect(m_thumbs, &QWidget::customContextMenuRequested, this, &CCardListView::OnItemMenu);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { emit CurrentCardChanged(m_model->CardAt(current.row())); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CCardListView::SelectionChanged);
 }
 
 CCardListView::~CCardListView() = default;

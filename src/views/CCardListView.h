@@ -72,6 +72,7 @@ public:
 
 signals:
     void CurrentCardChanged(CCardData *card);
+    void SelectionChanged();
     void ImportRequested(const QStringList &vcards, const QString &csv);
 
 protected:

@@ -5,6 +5,8 @@
 #include "CCardListView.h"
 #include "CCardStore.h"
 #include "CEdit1Sheet.h"
+#include "CEditKindList.h"
+#include "CImageFrame.h"
 #include "CMainFrame.h"
 #include "COptionSheet.h"
 #include "CSearchBar.h"
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -98,14 +101,66 @@ TEST_F(WiringFixture, AnEditReachesTheStoreAndTheListRow)
 
 TEST_F(WiringFixture, MenuCommandsOfTheImagePaneAreLive)
 {
+    const auto enabled = [this](const char *key) {
+        return Frame()->Action(QString::fromLatin1(key))->isEnabled();
+    };
+    // No card: no picture can be added or swapped.
+    EXPECT_FALSE(enabled("addImage"));
+    EXPECT_FALSE(enabled("swapImages"));
     Frame()->NewCard();
-    EXPECT_TRUE(Frame()->Action(QStringLiteral("addImage"))->isEnabled());
-    EXPECT_EQ(Frame()->Action(QStringLiteral("addImage"))->isEnabled(),
-              Frame()->ImageView()->Action(CCardImageView::AddOrChange)->isEnabled());
-    EXPECT_EQ(Frame()->Action(QStringLiteral("zoomIn"))->isEnabled(),
-              Frame()->ImageView()->Action(CCardImageView::ZoomIn)->isEnabled());
-    for (const char *key : {"options", "groups", "checkList", "mailSend"})
-        EXPECT_TRUE(Frame()->Action(QString::fromLatin1(key))->isEnabled()) << key;
+    EXPECT_TRUE(enabled("addImage"));
+    EXPECT_FALSE(enabled("swapImages")); // a card without pictures
+    EXPECT_FALSE(enabled("zoomIn"));
+    for (const char *key : {"options", "groups", "checkList"})
+        EXPECT_TRUE(enabled(key)) << key;
+}
+
+// 表示状態初期化 takes the image pane back to the card image, its tool bar on top.
+TEST_F(WiringFixture, ResettingTheViewStateResetsTheImagePane)
+{
+    Frame()->NewCard();
+    Frame()->ImageFrame()->SetToolBarPos(2);
+    Frame()->ImageView()->ShowPicture(CCardImageView::PersonPhoto);
+    Frame()->Action(QStringLiteral("resetView"))->trigger(); // answered yes
+    EXPECT_EQ(Frame()->ImageFrame()->ToolBarPos(), 0);
+    EXPECT_EQ(Frame()->ImageView()->ShownPicture(), CCardImageView::CardImage);
+    EXPECT_TRUE(Frame()->Action(QStringLiteral("cardImage"))->isChecked());
+}
+
+// The mail commands (menu and the list's pop-up) need a selected card with an address.
+TEST_F(WiringFixture, MailCommandsFollowTheSelectedCardsAddresses)
+{
+    const auto mailEnabled = [this] {
+        int on = 0;
+        for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
+            on += Frame()->Action(QString::fromLatin1(key))->isEnabled();
+        return on;
+    };
+    EXPECT_EQ(mailEnabled(), 0);
+    CCardData *plain = Frame()->NewCard();
+    EXPECT_EQ(mailEnabled(), 0);
+    CCardData withMail;
+    withMail.SetName(QString::fromUtf8("佐藤 花子"));
+    withMail.SetMail(QStringLiteral("hanako@example.jp"), 0, 0);
+    CCardData *mailed = store.AddCard(withMail);
+    Frame()->Reload();
+    Frame()->List()->SelectCard(mailed);
+    EXPECT_EQ(mailEnabled(), 4);
+    Frame()->List()->SelectCard(plain);
+    EXPECT_EQ(mailEnabled(), 0);
+    Frame()->List()->SelectAll();
+    EXPECT_EQ(mailEnabled(), 4);
+
+    // An address typed into the edit pane enables them at once.
+    Frame()->List()->SelectCard(plain);
+    CEditKindList *mails = Frame()->EditView()->Sheet1()->mails;
+    mails->AddRow();
+    auto *editor = mails->Table()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("taro@example.jp"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Frame()->EditView()->WorkingCard().Mail(0).isEmpty(); }));
+    EXPECT_EQ(mailEnabled(), 4);
 }
 
 TEST_F(WiringFixture, OptionsOkWritesTheSettingsFileAndAppliesTheThumbnailSize)
