@@ -5,6 +5,7 @@
 #include "CCardEditView.h"
 #include "CCardListModel.h"
 #include "CCardListView.h"
+#include "CDesktopOpener.h"
 #include "CImageFrame.h"
 #include "CPanePlaceholder.h"
 #include "CSearchBar.h"
@@ -47,7 +48,8 @@ QString FileFilter()
 } // namespace
 
 CMainFrame::CMainFrame(QMainWindow *window, CSettings &settings, ICardSource &source, IMessageBox &messages)
-    : QWidget(window), m_window(window), m_settings(settings), m_source(source), m_messages(messages)
+    : QWidget(window), m_window(window), m_settings(settings), m_source(source), m_messages(messages),
+      m_open(&CDesktopOpener::Default)
 {
     BuildPanes();
     BuildMenus();

@@ -24,6 +24,7 @@ class QMainWindow;
 class QMenu;
 class QSplitter;
 class QToolBar;
+class QUrl;
 
 // The frame that fills the main window: the five panes, the menus and tool bar, and the
 // commands that concern the management file as a whole.
@@ -60,6 +61,8 @@ public:
     void EditCheckList();
 
     QAction *Action(const QString &key) const { return m_actions.value(key); }
+    // Tests replace the desktop's opening of help, map and mail addresses.
+    void SetOpener(std::function<bool(const QUrl &)> open) { m_open = std::move(open); }
     CCardListView *List() const { return m_list; }
     CTabView *Tabs() const { return m_tabs; }
     CSearchBar *SearchBar() const { return m_searchBar; }
@@ -147,7 +150,8 @@ private:
     CCardImageView *m_imageView = nullptr;
     CImageFrame *m_imageFrame = nullptr;
     CMailDlg *m_mailDlg = nullptr;
-    bool m_storing = false; // the list follows a card the edit view stored
+    bool m_storing = false;                   // the list follows a card the edit view stored
+    std::function<bool(const QUrl &)> m_open; // the desktop's opening of pages and mail
     int m_editHeight = 400;
     int m_leftWidth = 455;
     bool m_sizesPending = true;

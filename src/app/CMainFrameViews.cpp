@@ -2,6 +2,7 @@
 #include "CCardImageView.h"
 #include "CCardListModel.h"
 #include "CCardListView.h"
+#include "CDesktopOpener.h"
 #include "CEditCheckListDlg.h"
 #include "CEditGroupDlg.h"
 #include "CImageFrame.h"
@@ -34,7 +35,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QProgressDialog>
@@ -266,7 +266,8 @@ void CMainFrame::OnMailDialog(int list)
 void CMainFrame::OpenMail(const QString &address)
 {
     if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+        CDesktopOpener::OpenOrWarn(m_open, QUrl(address, QUrl::TolerantMode), m_messages, m_window,
+                                   QString::fromUtf8("メール送信"));
 }
 
 void CMainFrame::RunImport(const std::function<void(const ImportOptions &)> &import)

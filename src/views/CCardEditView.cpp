@@ -1,6 +1,7 @@
 #include "CCardEditView.h"
 
 #include "CCardStore.h"
+#include "CDesktopOpener.h"
 #include "CEdit1Sheet.h"
 #include "CEdit2Sheet.h"
 #include "CEdit3Sheet.h"
@@ -15,7 +16,6 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -71,8 +71,7 @@ quint32 KindOf(const QStringList &names, const QString &text)
 } // namespace
 
 CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *parent)
-    : QWidget(parent), m_store(store), m_messages(messages),
-      m_open([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    : QWidget(parent), m_store(store), m_messages(messages), m_open(&CDesktopOpener::Default)
 {
     m_newCard = new QPushButton(QStringLiteral("新規名刺"), this);
     m_newCard->setAutoDefault(false);
@@ -429,7 +428,8 @@ void CCardEditView::OnOpenAttachment(int row)
 void CCardEditView::OnConnect()
 {
     if (IsConnectable(m_work.Url()))
-        m_open(QUrl(m_work.Url(), QUrl::TolerantMode));
+        CDesktopOpener::OpenOrWarn(m_open, QUrl(m_work.Url(), QUrl::TolerantMode), *m_messages, this,
+                                   QStringLiteral("接続"));
 }
 
 void CCardEditView::RefreshGroups()

@@ -115,6 +115,44 @@ TEST_F(WiringFixture, MenuCommandsOfTheImagePaneAreLive)
         EXPECT_TRUE(enabled(key)) << key;
 }
 
+// ヘルプ, 地図検索 and メール送信 open the desktop's programs; without one they say so.
+TEST_F(WiringFixture, OpeningCommandsWarnWhenNoProgramStarts)
+{
+    CCardData card;
+    card.SetName(QString::fromUtf8("山田 太郎"));
+    card.SetAddress(QString::fromUtf8("東京都千代田区"));
+    card.SetMail(QStringLiteral("taro@example.jp"), 0, 0);
+    Frame()->List()->SelectCard(store.AddCard(card));
+    Frame()->Reload();
+    Frame()->List()->SelectAll();
+    QStringList opened;
+    Frame()->SetOpener([&](const QUrl &url) {
+        opened << QString::fromLatin1(url.toEncoded());
+        return true;
+    });
+    for (const char *key : {"help", "mapSearch", "mailSend"})
+        Frame()->Action(QString::fromLatin1(key))->trigger();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_TRUE(opened[0].startsWith("file://") && opened[0].endsWith("/Help/index.html"))
+        << opened[0].toStdString();
+    EXPECT_EQ(opened[1], "https://www.google.com/maps/search/?api=1&query="
+                         "%E6%9D%B1%E4%BA%AC%E9%83%BD%E5%8D%83%E4%BB%A3%E7%94%B0%E5%8C%BA");
+    EXPECT_TRUE(opened[2].startsWith("mailto:taro@example.jp")) << opened[2].toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    Frame()->SetOpener([](const QUrl &) { return false; });
+    for (const char *key : {"help", "mapSearch", "mailSend"})
+        Frame()->Action(QString::fromLatin1(key))->trigger();
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8("ヘルプ"));
+    EXPECT_EQ(messages.shown[1].caption, QString::fromUtf8("地図検索"));
+    EXPECT_EQ(messages.shown[2].caption, QString::fromUtf8("メール送信"));
+    EXPECT_TRUE(messages.shown[1].text.startsWith(QString::fromUtf8("Webブラウザを起動できませんでした。")));
+    EXPECT_TRUE(messages.shown[2].text.startsWith(QString::fromUtf8("メールソフトを起動できませんでした。")));
+    for (const auto &shown : messages.shown)
+        EXPECT_EQ(shown.icon, QMessageBox::Warning);
+}
+
 // 表示状態初期化 takes the image pane back to the card image, its tool bar on top.
 TEST_F(WiringFixture, ResettingTheViewStateResetsTheImagePane)
 {

@@ -262,6 +262,28 @@ TEST_F(EditViewTest, AttachmentThatCannotBeOpenedShowsTheMessage)
     EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
 }
 
+// 接続 on a desktop without a browser says so instead of doing nothing.
+TEST_F(EditViewTest, ConnectWithoutABrowserWarns)
+{
+    CCardData card;
+    card.SetUrl(QStringLiteral("https://example.jp/"));
+    view->ShowCard(store.AddCard(card));
+    QStringList opened;
+    view->SetOpener([&](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    view->Sheet2()->connectButton->click();
+    EXPECT_EQ(opened, QStringList{"https://example.jp/"});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    view->SetOpener([](const QUrl &) { return false; });
+    view->Sheet2()->connectButton->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(U("Webブラウザを起動できませんでした。")));
+    EXPECT_EQ(messages.shown[0].caption, U("接続"));
+    EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
+}
+
 TEST_F(EditViewTest, NameBoxesFollowTheSeparateNameOption)
 {
     OptionRecord options;
