@@ -99,6 +99,7 @@ void CMainFrame::BuildPanes()
     m_right->addWidget(m_image);
     m_right->setChildrenCollapsible(false);
     m_right->setMinimumWidth(MinRightWidth);
+    KeepEditHeightOnResize();
 
     m_columns = new QSplitter(Qt::Horizontal);
     m_columns->addWidget(left);
@@ -124,6 +125,13 @@ void CMainFrame::BuildPanes()
     });
     connect(m_list, &CCardListView::CurrentCardChanged, this, [this] { UpdateStatus(); });
     connect(m_list, &CCardListView::SelectionChanged, this, &CMainFrame::UpdateMailActions);
+}
+
+void CMainFrame::KeepEditHeightOnResize()
+{
+    // A taller or shorter window changes the image pane; the edit pane keeps the height chosen.
+    m_right->setStretchFactor(0, 0);
+    m_right->setStretchFactor(1, 1);
 }
 
 void CMainFrame::ApplySettings()

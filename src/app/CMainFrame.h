@@ -93,6 +93,7 @@ private:
                        bool enabled = true);
     void UpdateEditActions();
     void UpdateStatus();
+    void KeepEditHeightOnResize();
     // The four mail commands need a selected card with a first e-mail address.
     void UpdateMailActions();
     void OnRowChosen(int row);

@@ -81,6 +81,7 @@ void CMainFrame::AttachStore(CCardStore *store, const QString &settingsPath)
         delete m_right->replaceWidget(m_right->indexOf(*pane), view);
         *pane = view;
     }
+    KeepEditHeightOnResize();
     if (!m_sizesPending)
         ApplyRightSizes();
     ConnectViews();

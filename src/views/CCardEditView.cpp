@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -87,11 +88,22 @@ CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *
     m_sheet1 = new CEdit1Sheet(messages, m_tabs);
     m_sheet2 = new CEdit2Sheet(m_tabs);
     m_sheet3 = new CEdit3Sheet(m_tabs);
-    m_tabs->addTab(m_sheet1, QStringLiteral("ページ１"));
-    m_tabs->addTab(m_sheet2, QStringLiteral("ページ２"));
-    m_tabs->addTab(m_sheet3, QStringLiteral("ページ３"));
+    // Each page scrolls when the pane is smaller than the page needs, instead of squeezing
+    // its lists and boxes to nothing.
+    const auto scrolled = [this](QWidget *sheet) {
+        auto *area = new QScrollArea(m_tabs);
+        area->setWidget(sheet);
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        return area;
+    };
+    m_tabs->addTab(scrolled(m_sheet1), QStringLiteral("ページ１"));
+    m_tabs->addTab(scrolled(m_sheet2), QStringLiteral("ページ２"));
+    m_tabs->addTab(scrolled(m_sheet3), QStringLiteral("ページ３"));
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
 
