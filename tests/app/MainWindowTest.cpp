@@ -272,8 +272,10 @@ TEST_F(MainWindowFixture, TabStripShowsItsTabsBesideTheListingChoice)
 // Qt's own dialogs and buttons speak Japanese with the rest of the program.
 TEST(QtJapanese, StandardButtonsAndFileDialogsAreJapanese)
 {
+    const QLocale before;
     QTranslator *translator = InstallQtJapanese(qApp);
     ASSERT_NE(translator, nullptr);
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
     QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No |
                              QDialogButtonBox::Open | QDialogButtonBox::Save);
     QStringList texts;
@@ -286,6 +288,7 @@ TEST(QtJapanese, StandardButtonsAndFileDialogsAreJapanese)
     for (const QLabel *label : dialog.findChildren<QLabel *>())
         labels << label->text();
     delete translator;
+    QLocale::setDefault(before);
     EXPECT_EQ(texts, QStringList({"キャンセル", "はい(Y)", "いいえ(N)", "開く", "保存"}));
     EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
 }
