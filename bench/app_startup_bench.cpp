@@ -10,7 +10,6 @@
 #include "CMainFrame.h"
 #include "CQtMessageBox.h"
 #include "CSettings.h"
-#include "CStoreCardSource.h"
 #include "CTessalyDlg.h"
 
 #include <QApplication>
@@ -69,12 +68,11 @@ void BM_OpenAndShowMainWindow(benchmark::State &state)
     const QString path = Shared().path;
     for (auto _ : state) {
         CCardStore store;
-        CStoreCardSource source(store);
         CSettings settings;
         CQtMessageBox messages;
         if (!store.Open(path))
             state.SkipWithError("open failed");
-        CTessalyDlg window(settings, source, messages);
+        CTessalyDlg window(settings, store, messages);
         window.show();
         QApplication::processEvents();
         const int items = window.Frame()->List()->ItemCount();
@@ -89,11 +87,10 @@ BENCHMARK(BM_OpenAndShowMainWindow)->Unit(benchmark::kMillisecond)->Iterations(3
 void BM_ScrollTablePage(benchmark::State &state)
 {
     CCardStore store;
-    CStoreCardSource source(store);
     CSettings settings;
     CQtMessageBox messages;
     store.Open(Shared().path);
-    CTessalyDlg window(settings, source, messages);
+    CTessalyDlg window(settings, store, messages);
     window.show();
     QApplication::processEvents();
     QTableView *table = window.Frame()->List()->Table();
@@ -118,11 +115,10 @@ int main(int argc, char **argv)
     }
     if (argc == 4 && QByteArray(argv[1]) == "--shot") {
         CCardStore store;
-        CStoreCardSource source(store);
         CSettings settings;
         CQtMessageBox messages;
         store.Open(QString::fromLocal8Bit(argv[2]));
-        CTessalyDlg window(settings, source, messages);
+        CTessalyDlg window(settings, store, messages);
         window.resize(1180, 760);
         window.show();
         QApplication::processEvents();

@@ -3,6 +3,8 @@
 #include "CardExporter.h"
 #include "ShowUserMessage.h"
 
+#include <QDir>
+
 bool CExportCommand::Run(const QList<const CCardData *> &cards, bool separately, const CheckListItems &checks,
                          bool nameCompany, bool nameDate, IMessageBox &messages, QWidget *parent,
                          const Questions &ask)
@@ -15,18 +17,20 @@ bool CExportCommand::Run(const QList<const CCardData *> &cards, bool separately,
     if (!ask.editMapping(mapping))
         return false;
     bool written = false;
+    QString target;
     if (separately) {
-        const QString folder = ask.chooseFolder();
-        if (folder.isEmpty())
+        target = ask.chooseFolder();
+        if (target.isEmpty())
             return false;
-        written = CardExporter::WriteSeparately(folder, cards, mapping, checks, nameCompany, nameDate);
+        written = CardExporter::WriteSeparately(target, cards, mapping, checks, nameCompany, nameDate);
     } else {
-        const QString path = ask.chooseFile();
-        if (path.isEmpty())
+        target = ask.chooseFile();
+        if (target.isEmpty())
             return false;
-        written = CardExporter::WriteFile(path, cards, mapping, checks);
+        written = CardExporter::WriteFile(target, cards, mapping, checks);
     }
-    if (!written)
-        ShowUserMessage(messages, parent, CardExporter::FailedMessage());
+    ShowUserMessage(messages, parent,
+                    written ? CardExporter::DoneMessage(int(cards.size()), QDir::toNativeSeparators(target))
+                            : CardExporter::FailedMessage());
     return written;
 }

@@ -17,6 +17,8 @@
 
 namespace {
 const char *const Caption = "インポート";
+constexpr int MaxTextColumnWidth = 220;
+constexpr int MaxToolTipLength = 500;
 } // namespace
 
 bool CImportMappingDlg::ReadFirstRows(const QString &path, QStringList &first, QStringList &second,
@@ -52,6 +54,7 @@ CImportMappingDlg::CImportMappingDlg(const QStringList &first, const QStringList
         for (int column = 1; column <= 2; ++column) {
             auto *text = new QTableWidgetItem(column == 1 ? first[row] : second.value(row));
             text->setFlags(Qt::ItemIsEnabled);
+            text->setToolTip(text->text().left(MaxToolTipLength));
             m_table->setItem(row, column, text);
         }
         auto *choice = new QComboBox(m_table);
@@ -59,7 +62,14 @@ CImportMappingDlg::CImportMappingDlg(const QStringList &first, const QStringList
             choice->addItem(CsvItem::Name(id, m_checks), id);
         m_table->setCellWidget(row, 3, choice);
     }
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A column of a file that is not really CSV can hold one enormous cell: the text columns
+    // are cut to a usable width (the whole text is in the tool tip), so 種別 stays in view.
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideRight);
+    m_table->resizeColumnsToContents();
+    for (int column = 1; column <= 2; ++column)
+        m_table->setColumnWidth(column, qMin(m_table->columnWidth(column), MaxTextColumnWidth));
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     Apply(ImportMapping::PrepareColumns(first, checks), hasSecond);
 

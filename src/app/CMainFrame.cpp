@@ -6,6 +6,7 @@
 #include "CCardListModel.h"
 #include "CCardListView.h"
 #include "CCardStore.h"
+#include "CDesktopOpener.h"
 #include "CImageFrame.h"
 #include "CPanePlaceholder.h"
 #include "CSearchBar.h"
@@ -22,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
 #include <QProgressDialog>
 #include <QSplitter>
@@ -30,6 +32,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int MinLeftWidth = 280;
@@ -46,7 +49,8 @@ QString FileFilter()
 } // namespace
 
 CMainFrame::CMainFrame(QMainWindow *window, CSettings &settings, CCardStore &store, IMessageBox &messages)
-    : QWidget(window), m_window(window), m_settings(settings), m_store(&store), m_messages(messages)
+    : QWidget(window), m_window(window), m_settings(settings), m_store(&store), m_messages(messages),
+      m_open(&CDesktopOpener::Default)
 {
     BuildPanes();
     BuildMenus();
@@ -71,6 +75,8 @@ void CMainFrame::FollowStore()
         m_tabs->Rebuild(m_tabs->Row(), GroupNames());
         m_tabs->SelectPosition(position);
     });
+    // An address added to or taken from a selected card changes what mail can do.
+    connect(m_store, &CCardStore::CardReplaced, this, &CMainFrame::UpdateMailActions);
     auto *model = m_list->Model();
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(model, signal, this, [this] { UpdateStatus(); });
@@ -96,6 +102,9 @@ int CMainFrame::TabStripHeight(int dpi)
 
 void CMainFrame::BuildPanes()
 {
+    // A widget of the status bar, not a message: menus clear messages as they open.
+    m_statusText = new QLabel;
+    m_window->statusBar()->addWidget(m_statusText, 1);
     const int dpi = logicalDpiY();
     m_searchBar = new CSearchBar;
     m_searchBar->setFixedHeight(SearchBarHeight(dpi));
@@ -120,6 +129,7 @@ void CMainFrame::BuildPanes()
     m_right->addWidget(m_image);
     m_right->setChildrenCollapsible(false);
     m_right->setMinimumWidth(MinRightWidth);
+    KeepEditHeightOnResize();
 
     m_columns = new QSplitter(Qt::Horizontal);
     m_columns->addWidget(left);
@@ -144,6 +154,14 @@ void CMainFrame::BuildPanes()
         UpdateStatus();
     });
     connect(m_list, &CCardListView::CurrentCardChanged, this, [this] { UpdateStatus(); });
+    connect(m_list, &CCardListView::SelectionChanged, this, &CMainFrame::UpdateMailActions);
+}
+
+void CMainFrame::KeepEditHeightOnResize()
+{
+    // A taller or shorter window changes the image pane; the edit pane keeps the height chosen.
+    m_right->setStretchFactor(0, 0);
+    m_right->setStretchFactor(1, 1);
 }
 
 void CMainFrame::ApplySettings()
@@ -249,14 +267,25 @@ void CMainFrame::OnRowChosen(int row)
 
 void CMainFrame::UpdateStatus()
 {
-    if (m_window->statusBar())
-        m_window->statusBar()->showMessage(QString::fromUtf8("%1 件  (%2)")
-                                               .arg(m_list->ItemCount())
-                                               .arg(QFileInfo(m_store->Path()).fileName()));
+    m_statusText->setText(
+        QString::fromUtf8("%1 件  (%2)").arg(m_list->ItemCount()).arg(QFileInfo(m_store->Path()).fileName()));
     const bool hasCards = m_list->ItemCount() > 0;
     for (const char *key : {"selectAll", "first", "last"})
         if (QAction *a = Action(QString::fromLatin1(key)))
             a->setEnabled(hasCards);
+    UpdateMailActions();
+}
+
+void CMainFrame::UpdateMailActions()
+{
+    if (!m_editView)
+        return; // no mail before the panes are attached
+    const QList<CCardData *> selected = m_list->SelectedCards();
+    const bool any = std::any_of(selected.cbegin(), selected.cend(),
+                                 [](const CCardData *card) { return !card->Mail(0).isEmpty(); });
+    for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
+        if (QAction *a = Action(QString::fromLatin1(key)))
+            a->setEnabled(any);
 }
 
 void CMainFrame::SetListStyle(int style)
@@ -405,6 +434,8 @@ void CMainFrame::ResetViewState()
     m_list->ResetPresentation();
     ShowEditPane(true);
     ShowImagePane(true);
+    if (m_imageFrame)
+        m_imageFrame->ResetView();
     m_editHeight = DefaultEditHeight;
     m_leftWidth = DefaultLeftWidth;
     if (!m_sizesPending)

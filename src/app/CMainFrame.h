@@ -18,10 +18,12 @@ class CSettings;
 class CTabView;
 class IMessageBox;
 class QAction;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class QSplitter;
 class QToolBar;
+class QUrl;
 
 // The frame that fills the main window: the five panes, the menus and tool bar, and the
 // commands that concern the management file as a whole.
@@ -60,6 +62,8 @@ public:
     void EditCheckList();
 
     QAction *Action(const QString &key) const { return m_actions.value(key); }
+    // Tests replace the desktop's opening of help, map and mail addresses.
+    void SetOpener(std::function<bool(const QUrl &)> open) { m_open = std::move(open); }
     CCardListView *List() const { return m_list; }
     CTabView *Tabs() const { return m_tabs; }
     CSearchBar *SearchBar() const { return m_searchBar; }
@@ -68,6 +72,7 @@ public:
     QWidget *EditPane() const { return m_edit; }
     QWidget *ImagePane() const { return m_image; }
     QToolBar *ToolBar() const { return m_toolBar; }
+    QLabel *StatusText() const { return m_statusText; }
     CCardEditView *EditView() const { return m_editView; }
     CCardImageView *ImageView() const { return m_imageView; }
     CImageFrame *ImageFrame() const { return m_imageFrame; }
@@ -89,6 +94,9 @@ private:
                        bool enabled = true);
     void UpdateEditActions();
     void UpdateStatus();
+    void KeepEditHeightOnResize();
+    // The four mail commands need a selected card with a first e-mail address.
+    void UpdateMailActions();
     void OnRowChosen(int row);
     void OnOpen();
     void OnCreateNew();
@@ -140,12 +148,14 @@ private:
     QSplitter *m_columns = nullptr;
     QSplitter *m_right = nullptr;
     QToolBar *m_toolBar = nullptr;
+    QLabel *m_statusText = nullptr; // "N 件  (file)"
     QHash<QString, QAction *> m_actions;
     QString m_settingsPath;
     CCardEditView *m_editView = nullptr;
     CCardImageView *m_imageView = nullptr;
     CImageFrame *m_imageFrame = nullptr;
     CMailDlg *m_mailDlg = nullptr;
+    std::function<bool(const QUrl &)> m_open; // the desktop's opening of pages and mail
     int m_editHeight = 400;
     int m_leftWidth = 455;
     bool m_sizesPending = true;

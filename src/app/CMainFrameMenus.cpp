@@ -2,6 +2,7 @@
 #include "CCardData.h"
 #include "CCardListView.h"
 #include "CCardStore.h"
+#include "CDesktopOpener.h"
 #include "CListColumnDlg.h"
 #include "CMainFrame.h"
 #include "CSettings.h"
@@ -14,14 +15,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -266,18 +265,21 @@ void CMainFrame::OnClipboard(const QString &which)
 void CMainFrame::OnHelp()
 {
     const QString page = QCoreApplication::applicationDirPath() + QStringLiteral("/Help/index.html");
-    // A browser first, as a user would open a help page; else whatever opens HTML files.
-    for (const char *browser : {"x-www-browser", "sensible-browser"})
-        if (QProcess::startDetached(QString::fromLatin1(browser), {page}))
-            return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    CDesktopOpener::OpenOrWarn(m_open, QUrl::fromLocalFile(page), m_messages, m_window,
+                               QString::fromUtf8("ヘルプ"));
 }
 
 void CMainFrame::OnMapSearch()
 {
-    for (const CCardData *card : m_list->SelectedCards())
-        if (!card->Address().isEmpty())
-            QDesktopServices::openUrl(QUrl::fromEncoded(MapSearchAddress::Build(card->Address())));
+    for (const CCardData *card : m_list->SelectedCards()) {
+        if (card->Address().isEmpty())
+            continue;
+        const QUrl page =
+            QUrl::fromEncoded(MapSearchAddress::Build(card->Address(), m_settings.options.mapSearchService));
+        // One warning is enough: the next card would find no browser either.
+        if (!CDesktopOpener::OpenOrWarn(m_open, page, m_messages, m_window, QString::fromUtf8("地図検索")))
+            return;
+    }
 }
 
 void CMainFrame::OnColumnOrder()

@@ -2,6 +2,7 @@
 #include "CCardImageView.h"
 #include "CCardListModel.h"
 #include "CCardListView.h"
+#include "CDesktopOpener.h"
 #include "CEditCheckListDlg.h"
 #include "CEditGroupDlg.h"
 #include "CImageFrame.h"
@@ -34,7 +35,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QProgressDialog>
@@ -80,11 +80,13 @@ void CMainFrame::AttachPanes(const QString &settingsPath)
         delete m_right->replaceWidget(m_right->indexOf(*pane), view);
         *pane = view;
     }
+    KeepEditHeightOnResize();
     if (!m_sizesPending)
         ApplyRightSizes();
     ConnectViews();
     BindImageCommands();
     ShowFocusedCard(m_list->CurrentCard());
+    UpdateStatus(); // the commands that follow the selection take its state
 }
 
 void CMainFrame::ConnectViews()
@@ -251,7 +253,8 @@ void CMainFrame::OnMailDialog(int list)
 void CMainFrame::OpenMail(const QString &address)
 {
     if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+        CDesktopOpener::OpenOrWarn(m_open, QUrl(address, QUrl::TolerantMode), m_messages, m_window,
+                                   QString::fromUtf8("メール送信"));
 }
 
 void CMainFrame::RunImport(const std::function<void(const ImportOptions &)> &import)

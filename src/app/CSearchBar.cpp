@@ -1,8 +1,8 @@
 #include "CSearchBar.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,28 +12,20 @@ CSearchBar::CSearchBar(QWidget *parent) : QWidget(parent), m_box(new QComboBox(t
     m_box->setInsertPolicy(QComboBox::NoInsert); // the history decides what is listed
     m_box->lineEdit()->setMaxLength(MaxWordLength);
     m_box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The recent words are offered in a list below the box; they never replace what is typed.
+    m_box->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    m_box->completer()->setFilterMode(Qt::MatchContains);
     auto *find = new QPushButton(QString::fromUtf8("検索"), this);
-    find->setAutoDefault(false); // Enter in the box must not press it a second time
+    find->setAutoDefault(false);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_box, 1);
     layout->addWidget(find);
     connect(find, &QPushButton::clicked, this, [this] { Q_EMIT FindRequested(m_box->currentText()); });
-    // Enter is taken here: the box would otherwise hand the key to its line
-    // edit a second time, and the search would run twice.
-    m_box->lineEdit()->installEventFilter(this);
-}
-
-bool CSearchBar::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_box->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Q_EMIT FindRequested(m_box->currentText());
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    // Enter reaches the line edit through the box (or the word list), not as a key event
+    // of its own, so the line edit's signal is the one place to take it.
+    connect(m_box->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { Q_EMIT FindRequested(m_box->currentText()); });
 }
 
 void CSearchBar::ShowHistory(const QStringList &history)

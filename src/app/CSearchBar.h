@@ -23,9 +23,6 @@ public:
 Q_SIGNALS:
     void FindRequested(const QString &word);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QComboBox *m_box;
 };

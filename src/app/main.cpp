@@ -1,5 +1,7 @@
 #include "CQtMessageBox.h"
+#include "CSkinStyle.h"
 #include "CTessalyApp.h"
+#include "QtJapanese.h"
 
 #include <QApplication>
 
@@ -8,7 +10,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("ORVANE"));
-    QApplication::setStyle(QStringLiteral("Fusion")); // follows the skin palette on every desktop
+    QApplication::setStyle(new CSkinStyle);
+    InstallQtJapanese(&app);
     CQtMessageBox messages;
     CTessalyApp program(messages);
     return program.Run();

@@ -1,13 +1,27 @@
 #include "CliImportSupport.h"
 
+#include "AppPaths.h"
 #include "CCardData.h"
 #include "CCardStore.h"
 #include "CImportEngine.h"
 #include "CImportFilesWorker.h"
+#include "CSettings.h"
 #include "CliStore.h"
 #include "ImportSummary.h"
 
 #include <QFileInfo>
+
+ImportOptions CliImportOptions()
+{
+    CSettings settings;
+    const QString path = AppPaths::ExistingSettingsFile();
+    if (!path.isEmpty())
+        settings.ReadAll(path);
+    ImportOptions options;
+    options.autoYomi = settings.options.autoYomi;
+    options.skipCheckFixedData = settings.options.skipCheckFixedData;
+    return options;
+}
 
 bool CliParseSameName(const QString &text, OverwriteAnswer *answer)
 {
@@ -64,7 +78,7 @@ ImportCounters CliImportVCardFiles(CCardStore &store, const QStringList &paths, 
                                    QTextStream &out)
 {
     CliSameNameAnswer answer(sameName);
-    CImportEngine engine(store, ImportOptions(), &answer);
+    CImportEngine engine(store, CliImportOptions(), &answer);
     CImportFilesWorker worker(engine, paths);
     worker.Run(); // no window to keep responsive: the run is done in place
     const ImportCounters counters = worker.Counters();

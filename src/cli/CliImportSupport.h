@@ -2,6 +2,7 @@
 
 #include "IOverwriteConfirm.h"
 #include "ImportCounters.h"
+#include "ImportOptions.h"
 #include "UserMessage.h"
 
 #include <QString>
@@ -25,6 +26,9 @@ private:
     OverwriteAnswer m_answer;
 };
 
+// The import options of the user's settings file, as the program would import; the
+// program's defaults when it has written none.
+ImportOptions CliImportOptions();
 // "overwrite", "add" or "skip" → the matching answer for the whole run.
 bool CliParseSameName(const QString &text, OverwriteAnswer *answer);
 // Opens the management file, or creates it when there is none yet.

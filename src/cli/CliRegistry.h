@@ -28,4 +28,5 @@ public:
 
 // Registers a command from its own source file.
 #define TESSALY_CLI_COMMAND(ident, name, usage, fn)                                                          \
-    static const CliRegistry::Registrar ident##_registrar(CliCommand{QStringLiteral(name), QString::fromUtf8(usage), fn})
+    static const CliRegistry::Registrar ident##_registrar(                                                   \
+        CliCommand{QStringLiteral(name), QString::fromUtf8(usage), fn})

@@ -22,7 +22,7 @@ bool ImportCsv(CCardStore &store, const QString &path, const QList<MappingEntry>
                OverwriteAnswer sameName, QTextStream &out)
 {
     CliSameNameAnswer answer(sameName);
-    CImportEngine engine(store, ImportOptions(), &answer);
+    CImportEngine engine(store, CliImportOptions(), &answer);
     CCsvImportRun run(engine, path, columns, skipFirstRow);
     const CsvImportState state = run.Run();
     CliPrintMessage(ImportSummary::Csv(run.Counters(), state), out);

@@ -371,7 +371,7 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     if (imports && !CliOpenOrCreateStore(store, positional[0], err))
         return Failed;
     CliSameNameAnswer answer(sameName);
-    CImportEngine engine(store, ImportOptions(), &answer);
+    CImportEngine engine(store, CliImportOptions(), &answer);
     CPhoneImportAdapter adapter(engine);
     ReadWatch watch(adapter);
 

@@ -1,4 +1,6 @@
+#include "CMeCabReading.h"
 #include "CliRegistry.h"
+#include "ReadingService.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -39,5 +41,11 @@ int main(int argc, char **argv)
         PrintUsage(err);
         return 2;
     }
-    return command->run(args.mid(1), out, err);
+    // Imported cards get their readings from the same service as in the program; without
+    // its dictionary only readings written in kana are kept, as there.
+    const std::unique_ptr<CImeLanguage> reading = CreateReadingService();
+    SetReadingService(reading.get());
+    const int code = command->run(args.mid(1), out, err);
+    SetReadingService(nullptr);
+    return code;
 }

@@ -67,8 +67,18 @@ int ContainedHeading(const QString &text)
     return CsvItemEmpty;
 }
 
+bool IsReading(int id)
+{
+    return id == CsvItemYomiName || id == CsvItemYomiLastName || id == CsvItemYomiFirstName ||
+           id == CsvItemCompanyYomi;
+}
+
 void ApplyText(CCardData &card, int id, const QString &text, const CheckListItems &checks, bool autoYomi)
 {
+    // An empty reading cell gives no reading: it must not clear the one the name or
+    // company setters derived (files written elsewhere often leave the readings empty).
+    if (text.isEmpty() && IsReading(id))
+        return;
     switch (id) {
     case CsvItemName:
         card.SetName(text);

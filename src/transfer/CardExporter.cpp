@@ -64,17 +64,36 @@ bool CardExporter::WriteSeparately(const QString &folder, const QList<const CCar
                                    const ExportMapping &mapping, const CheckListItems &checks,
                                    bool nameCompany, bool nameDate)
 {
+    QStringList used;
     for (const CCardData *card : cards) {
-        if (!WriteFile(SeparateFileName(folder, *card, nameCompany, nameDate), {card}, mapping, checks))
+        const QString path = DistinctFileName(SeparateFileName(folder, *card, nameCompany, nameDate), used);
+        if (!WriteFile(path, {card}, mapping, checks))
             return false;
     }
     return true;
+}
+
+QString CardExporter::DistinctFileName(const QString &path, QStringList &used)
+{
+    QString name = path;
+    const QString stem = path.chopped(4); // every separate file ends in ".csv"
+    for (int n = 2; used.contains(name); ++n)
+        name = stem + QStringLiteral("(%1).csv").arg(n);
+    used.append(name);
+    return name;
 }
 
 UserMessage CardExporter::NothingToExportMessage()
 {
     return {QString::fromUtf8("エクスポート"), QString::fromUtf8("エクスポートするデータがありません。"),
             UserMessage::Warning};
+}
+
+UserMessage CardExporter::DoneMessage(int cards, const QString &target)
+{
+    return {QString::fromUtf8("エクスポート"),
+            QString::fromUtf8("%1 件の名刺データをエクスポートしました。\n\n%2").arg(cards).arg(target),
+            UserMessage::Information};
 }
 
 UserMessage CardExporter::FailedMessage()

@@ -56,5 +56,23 @@ QList<OverwriteConfText::Line> OverwriteConfText::Pane(const CCardData &card, co
         line.numberBold = !otherHasNumber;
         lines.append(line);
     }
+    const struct
+    {
+        const char *label;
+        QString (*value)(const CCardData &);
+    } labelled[] = {{"会社名： ", [](const CCardData &c) { return c.Company(); }},
+                    {"部署名： ", [](const CCardData &c) { return c.Department(); }},
+                    {"E-mail： ", [](const CCardData &c) { return c.Mail(0); }}};
+    for (const auto &item : labelled) {
+        const QString mine = item.value(card);
+        const QString theirs = item.value(other);
+        if (mine.isEmpty() && theirs.isEmpty())
+            continue;
+        Line line;
+        line.lead = QString::fromUtf8(item.label);
+        line.number = mine;
+        line.numberBold = mine != theirs;
+        lines.append(line);
+    }
     return lines;
 }

@@ -100,8 +100,12 @@ void VCardCardMapper::MapNames(const VCARD_DATA &entry, CCardData &card)
         card.SetLastName(last);
     if (!first.isEmpty())
         card.SetFirstName(first);
-    card.SetYomiLastName(ValueAt(entry.sound, 0));
-    card.SetYomiFirstName(ValueAt(entry.sound, 1));
+    // Only a reading the entry holds replaces the one the name setters derived; most
+    // cards have no SOUND at all. A value that is there but empty still clears it.
+    if (entry.sound.values.size() > 0)
+        card.SetYomiLastName(ValueAt(entry.sound, 0));
+    if (entry.sound.values.size() > 1)
+        card.SetYomiFirstName(ValueAt(entry.sound, 1));
 }
 
 void VCardCardMapper::MapPhones(const VCARD_DATA &entry, bool withFormattedName, CCardData &card)
@@ -196,7 +200,8 @@ bool VCardCardMapper::MapPhoneBookEntry(const VCARD_DATA &entry, bool newerForm,
         MapNames(entry, card);
     } else {
         card.SetName(ValueAt(entry.name, 0));
-        card.SetYomiName(ValueAt(entry.sound, 0));
+        if (!entry.sound.values.isEmpty())
+            card.SetYomiName(ValueAt(entry.sound, 0));
     }
     MapPhones(entry, newerForm, card);
     MapCommon(entry, autoYomi, card);

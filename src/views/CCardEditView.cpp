@@ -1,6 +1,7 @@
 #include "CCardEditView.h"
 
 #include "CCardStore.h"
+#include "CDesktopOpener.h"
 #include "CEdit1Sheet.h"
 #include "CEdit2Sheet.h"
 #include "CEdit3Sheet.h"
@@ -16,7 +17,6 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -27,6 +27,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -72,8 +73,7 @@ quint32 KindOf(const QStringList &names, const QString &text)
 } // namespace
 
 CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *parent)
-    : QWidget(parent), m_store(store), m_messages(messages),
-      m_open([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    : QWidget(parent), m_store(store), m_messages(messages), m_open(&CDesktopOpener::Default)
 {
     m_newCard = new QPushButton(QStringLiteral("新規名刺"), this);
     m_newCard->setAutoDefault(false);
@@ -89,11 +89,22 @@ CCardEditView::CCardEditView(CCardStore *store, IMessageBox *messages, QWidget *
     m_sheet1 = new CEdit1Sheet(messages, m_tabs);
     m_sheet2 = new CEdit2Sheet(m_tabs);
     m_sheet3 = new CEdit3Sheet(m_tabs);
-    m_tabs->addTab(m_sheet1, QStringLiteral("ページ１"));
-    m_tabs->addTab(m_sheet2, QStringLiteral("ページ２"));
-    m_tabs->addTab(m_sheet3, QStringLiteral("ページ３"));
+    // Each page scrolls when the pane is smaller than the page needs, instead of squeezing
+    // its lists and boxes to nothing.
+    const auto scrolled = [this](QWidget *sheet) {
+        auto *area = new QScrollArea(m_tabs);
+        area->setWidget(sheet);
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        return area;
+    };
+    m_tabs->addTab(scrolled(m_sheet1), QStringLiteral("ページ１"));
+    m_tabs->addTab(scrolled(m_sheet2), QStringLiteral("ページ２"));
+    m_tabs->addTab(scrolled(m_sheet3), QStringLiteral("ページ３"));
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
 
@@ -481,7 +492,8 @@ void CCardEditView::OnOpenAttachment(int row)
 void CCardEditView::OnConnect()
 {
     if (IsConnectable(m_work.Url()))
-        m_open(QUrl(m_work.Url(), QUrl::TolerantMode));
+        CDesktopOpener::OpenOrWarn(m_open, QUrl(m_work.Url(), QUrl::TolerantMode), *m_messages, this,
+                                   QStringLiteral("接続"));
 }
 
 void CCardEditView::RefreshGroups()

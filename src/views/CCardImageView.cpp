@@ -164,6 +164,18 @@ void CCardImageView::UpdateActions()
     const bool loaded = IsLoaded();
     for (Command c : {ZoomIn, ZoomOut, FitWhole, Rotate, DeletePicture})
         m_actions[c]->setEnabled(loaded);
+    // A picture needs a card to belong to; swapping needs a picture file to move.
+    m_actions[AddOrChange]->setEnabled(m_card != nullptr);
+    m_actions[SwapPictures]->setEnabled(m_card != nullptr && (QFile::exists(PicturePath(CardImage)) ||
+                                                              QFile::exists(PicturePath(PersonPhoto))));
+}
+
+void CCardImageView::ResetView()
+{
+    if (m_picture == CardImage)
+        Load(); // the zoom starts again
+    else
+        ShowPicture(CardImage);
 }
 
 bool CCardImageView::SetZoom(int percent)

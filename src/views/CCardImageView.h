@@ -47,6 +47,8 @@ public:
     // The stored card to show (null for none); the shown picture stays the same kind.
     void ShowCard(CCardData *card);
     void ShowPicture(int picture);
+    // Back to the card image at its starting zoom (表示状態初期化).
+    void ResetView();
     QAction *Action(Command command) const { return m_actions[command]; }
     QList<QAction *> Actions() const;
 

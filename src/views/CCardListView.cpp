@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
@@ -91,6 +92,8 @@ CCardListView::CCardListView(CCardStore *store, IMessageBox *messages, QWidget *
     m_thumbs->setAcceptDrops(true);
     m_table->viewport()->installEventFilter(this);
     m_thumbs->viewport()->installEventFilter(this);
+    m_table->installEventFilter(this);
+    m_thumbs->installEventFilter(this);
 
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &CCardListView::OnHeaderClicked);
     connect(m_table->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
@@ -99,6 +102,8 @@ CCardListView::CCardListView(CCardStore *store, IMessageBox *messages, QWidget *
     connect(m_thumbs, &QWidget::customContextMenuRequested, this, &CCardListView::OnItemMenu);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { emit CurrentCardChanged(m_model->CardAt(current.row())); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CCardListView::SelectionChanged);
 
     // The model follows the store; the list keeps its place and its pictures in step.
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &CCardListView::RememberPlace);
@@ -411,8 +416,35 @@ void CCardListView::OnItemMenu(const QPoint &pos)
     menu.exec(view->viewport()->mapToGlobal(pos));
 }
 
+bool CCardListView::OnKey(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        // The first or last card, not the first or last column of the row.
+        QScrollBar *sideways = m_table->horizontalScrollBar();
+        const int keep = sideways->value();
+        if (event->key() == Qt::Key_Home)
+            SelectFirst();
+        else
+            SelectLast();
+        sideways->setValue(keep);
+        return true;
+    }
+    case Qt::Key_Delete:
+        DeleteSelected();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CCardListView::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == m_table || watched == m_thumbs) && event->type() == QEvent::KeyPress)
+        return OnKey(static_cast<QKeyEvent *>(event)) || QWidget::eventFilter(watched, event);
     // The item views take drops for themselves; hand file drops to this widget.
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto *drag = static_cast<QDragMoveEvent *>(event);

@@ -10,6 +10,7 @@ class CThumbnailCache;
 class CCardStore;
 class IMessageBox;
 class QAction;
+class QKeyEvent;
 class QListView;
 class QStackedWidget;
 class QTableView;
@@ -70,6 +71,7 @@ public:
 
 signals:
     void CurrentCardChanged(CCardData *card);
+    void SelectionChanged();
     void ImportRequested(const QStringList &vcards, const QString &csv);
 
 protected:
@@ -85,6 +87,8 @@ private:
     void OnHeaderClicked(int column);
     void OnHeaderMenu(const QPoint &pos);
     void OnItemMenu(const QPoint &pos);
+    // Home and End go to the first and last card, Delete runs 削除; false for other keys.
+    bool OnKey(QKeyEvent *event);
     void ApplyRowHeight();
     QWidget *ActiveView() const;
 

@@ -26,32 +26,38 @@ QStringList MailKindNames()
 }
 } // namespace
 
-CEdit1Sheet::CEdit1Sheet(IMessageBox *messages, QWidget *parent) : QWidget(parent)
+CEdit1Sheet::CEdit1Sheet(IMessageBox *messages, QWidget *parent)
+    : QWidget(parent), m_grid(new QGridLayout(this))
 {
-    auto *grid = new QGridLayout(this);
-    auto addRow = [&](int row, int column, const QString &label, QLabel **labelOut) {
+    // Label, box, label, box, and the ヨミ button at the end of the reading row.
+    QGridLayout *grid = m_grid;
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    auto addRow = [&](int row, int column, const QString &label, QLabel **labelOut, int span = 1) {
         auto *edit = new QLineEdit(this);
+        edit->setMinimumWidth(MinBoxWidth);
         auto *text = new QLabel(label, this);
         text->setBuddy(edit);
         grid->addWidget(text, row, column * 2);
-        grid->addWidget(edit, row, column * 2 + 1);
+        grid->addWidget(edit, row, column * 2 + 1, 1, span);
         if (labelOut)
             *labelOut = text;
         return edit;
     };
+    // The whole name and its reading share the first row; the parts take two rows.
     name = addRow(0, 0, QStringLiteral("名前"), &nameLabel);
-    yomiName = addRow(1, 0, QStringLiteral("ヨミ/名前"), &yomiNameLabel);
-    lastName = addRow(2, 0, QStringLiteral("名前/姓"), &lastNameLabel);
-    firstName = addRow(2, 1, QStringLiteral("名前/名"), &firstNameLabel);
-    yomiLastName = addRow(3, 0, QStringLiteral("ヨミ/姓"), &yomiLastNameLabel);
-    yomiFirstName = addRow(3, 1, QStringLiteral("ヨミ/名"), &yomiFirstNameLabel);
+    yomiName = addRow(0, 1, QStringLiteral("ヨミ/名前"), &yomiNameLabel);
+    lastName = addRow(1, 0, QStringLiteral("名前/姓"), &lastNameLabel);
+    firstName = addRow(1, 1, QStringLiteral("名前/名"), &firstNameLabel, 2);
+    yomiLastName = addRow(2, 0, QStringLiteral("ヨミ/姓"), &yomiLastNameLabel);
+    yomiFirstName = addRow(2, 1, QStringLiteral("ヨミ/名"), &yomiFirstNameLabel);
     yomiButton = new QPushButton(QStringLiteral("ヨミ"), this);
     yomiButton->setAutoDefault(false);
-    grid->addWidget(yomiButton, 1, 3);
-    company = addRow(4, 0, QStringLiteral("会社名"), nullptr);
-    companyYomi = addRow(4, 1, QStringLiteral("ヨミ/会社名"), nullptr);
-    department = addRow(5, 0, QStringLiteral("部署名"), nullptr);
-    title = addRow(5, 1, QStringLiteral("役職"), nullptr);
+    company = addRow(3, 0, QStringLiteral("会社名"), nullptr);
+    companyYomi = addRow(3, 1, QStringLiteral("ヨミ/会社名"), nullptr, 2);
+    department = addRow(4, 0, QStringLiteral("部署名"), nullptr);
+    title = addRow(4, 1, QStringLiteral("役職"), nullptr, 2);
     for (QLineEdit *e : {name, yomiName})
         e->setMaxLength(64);
     for (QLineEdit *e :
@@ -62,12 +68,13 @@ CEdit1Sheet::CEdit1Sheet(IMessageBox *messages, QWidget *parent) : QWidget(paren
                                QStringLiteral("電話番号を削除しますか？"), false, messages, this);
     mails = new CEditKindList(QStringLiteral("E-mail"), MailKindNames(),
                               QStringLiteral("E-mailアドレスを削除しますか？"), true, messages, this);
-    grid->addWidget(phones, 6, 0, 1, 4);
-    grid->addWidget(mails, 7, 0, 1, 4);
+    grid->addWidget(phones, 5, 0, 1, 5);
+    grid->addWidget(mails, 6, 0, 1, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    grid->setRowStretch(5, 1);
     grid->setRowStretch(6, 1);
-    grid->setRowStretch(7, 1);
+    SetSeparateName(false);
 }
 
 void CEdit1Sheet::SetSeparateName(bool separate)
@@ -80,4 +87,6 @@ void CEdit1Sheet::SetSeparateName(bool separate)
                        static_cast<QWidget *>(yomiLastNameLabel), static_cast<QWidget *>(yomiLastName),
                        static_cast<QWidget *>(yomiFirstNameLabel), static_cast<QWidget *>(yomiFirstName)})
         w->setVisible(separate);
+    // The button stays at the end of whichever row holds the readings.
+    m_grid->addWidget(yomiButton, separate ? 2 : 0, 4);
 }

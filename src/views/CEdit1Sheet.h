@@ -4,6 +4,7 @@
 
 class CEditKindList;
 class IMessageBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,6 +14,8 @@ class CEdit1Sheet : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int MinBoxWidth = 90; // below this the page scrolls sideways
+
     CEdit1Sheet(IMessageBox *messages, QWidget *parent = nullptr);
 
     // Separate family and given name boxes, or one box for the whole name.
@@ -37,4 +40,7 @@ public:
     QLineEdit *title;
     CEditKindList *phones;
     CEditKindList *mails;
+
+private:
+    QGridLayout *m_grid;
 };

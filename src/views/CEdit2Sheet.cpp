@@ -9,46 +9,60 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <tuple>
 #include <utility>
 
 CEdit2Sheet::CEdit2Sheet(QWidget *parent) : QWidget(parent)
 {
+    // Label, field, label, field: short fields share a row so the memo keeps its lines.
     auto *grid = new QGridLayout(this);
-    int row = 0;
-    auto addLabel = [&](const QString &text, QWidget *buddy) {
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    auto addLabel = [&](const QString &text, QWidget *buddy, int row, int column) {
         auto *label = new QLabel(text, this);
         label->setBuddy(buddy);
-        grid->addWidget(label, row, 0);
+        grid->addWidget(label, row, column);
         return label;
     };
-    auto addEdit = [&](const QString &text, int maxLength) {
+    auto addEdit = [&](const QString &text, int maxLength, int row, int column, int span) {
         auto *edit = new QLineEdit(this);
         edit->setMaxLength(maxLength);
-        QLabel *label = addLabel(text, edit);
-        grid->addWidget(edit, row++, 1);
+        edit->setMinimumWidth(MinBoxWidth);
+        QLabel *label = addLabel(text, edit, row, column);
+        grid->addWidget(edit, row, column + 1, 1, span);
         return std::make_pair(edit, label);
+    };
+    auto addRowLayout = [&](QWidget *field, QPushButton *button, int row) {
+        auto *line = new QHBoxLayout;
+        line->addWidget(field, 1);
+        line->addWidget(button);
+        grid->addLayout(line, row, 1, 1, 3);
     };
 
     group = new QComboBox(this);
     groupEdit = new QPushButton(QStringLiteral("グループ名編集"), this);
     groupEdit->setAutoDefault(false);
-    addLabel(QStringLiteral("グループ"), group);
-    auto *groupRow = new QHBoxLayout;
-    groupRow->addWidget(group, 1);
-    groupRow->addWidget(groupEdit);
-    grid->addLayout(groupRow, row++, 1);
+    addLabel(QStringLiteral("グループ"), group, 0, 0);
+    addRowLayout(group, groupEdit, 0);
 
-    zipCode = addEdit(QStringLiteral("郵便番号"), 20).first;
-    std::tie(address, addressLabel) = addEdit(QStringLiteral("住所"), 288);
-    const std::pair<QLineEdit **, const char *> parts[] = {{&country, "国"},
-                                                           {&prefecture, "都道府県"},
-                                                           {&city, "市町村"},
-                                                           {&street, "番地"},
-                                                           {&addressExtra, "付加情報"}};
-    for (const auto &[edit, text] : parts) {
-        auto made = addEdit(QString::fromUtf8(text), edit == &country ? 32 : 64);
-        *edit = made.first;
+    zipCode = addEdit(QStringLiteral("郵便番号"), 20, 1, 0, 1).first;
+    std::tie(address, addressLabel) = addEdit(QStringLiteral("住所"), 288, 2, 0, 3);
+    const struct
+    {
+        QLineEdit **edit;
+        const char *text;
+        int row, column, span;
+    } parts[] = {{&country, "国", 3, 0, 1},
+                 {&prefecture, "都道府県", 3, 2, 1},
+                 {&city, "市町村", 4, 0, 1},
+                 {&street, "番地", 4, 2, 1},
+                 {&addressExtra, "付加情報", 5, 0, 3}};
+    for (const auto &part : parts) {
+        auto made = addEdit(QString::fromUtf8(part.text), part.edit == &country ? 32 : 64, part.row,
+                            part.column, part.span);
+        *part.edit = made.first;
         addressPartLabels << made.second;
     }
 
@@ -56,30 +70,33 @@ CEdit2Sheet::CEdit2Sheet(QWidget *parent) : QWidget(parent)
     url->setMaxLength(1024);
     connectButton = new QPushButton(QStringLiteral("接続"), this);
     connectButton->setAutoDefault(false);
-    addLabel(QStringLiteral("ホームページ"), url);
-    auto *urlRow = new QHBoxLayout;
-    urlRow->addWidget(url, 1);
-    urlRow->addWidget(connectButton);
-    grid->addLayout(urlRow, row++, 1);
+    addLabel(QStringLiteral("ホームページ"), url, 6, 0);
+    addRowLayout(url, connectButton, 6);
 
     memo = new QPlainTextEdit(this);
     memo->setTabChangesFocus(true);
-    addLabel(QStringLiteral("メモ"), memo);
-    grid->addWidget(memo, row++, 1);
+    // Never fewer than a few lines: the page scrolls instead.
+    memo->setMinimumHeight(memo->fontMetrics().lineSpacing() * MinMemoLines + 2 * memo->frameWidth() +
+                           int(2 * memo->document()->documentMargin()));
+    addLabel(QStringLiteral("メモ"), memo, 7, 0)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(memo, 7, 1, 1, 3);
 
     birthday = new CEditDateBox(this);
-    addLabel(QStringLiteral("誕生日"), birthday);
-    grid->addWidget(birthday, row++, 1);
+    addLabel(QStringLiteral("誕生日"), birthday, 8, 0);
+    grid->addWidget(birthday, 8, 1);
     receivedDate = new CEditDateBox(this);
-    addLabel(QStringLiteral("受領日"), receivedDate);
-    grid->addWidget(receivedDate, row++, 1);
+    addLabel(QStringLiteral("受領日"), receivedDate, 8, 2);
+    grid->addWidget(receivedDate, 8, 3);
     registeredDate = new QLabel(this);
-    addLabel(QStringLiteral("登録日"), registeredDate);
-    grid->addWidget(registeredDate, row++, 1);
+    addLabel(QStringLiteral("登録日"), registeredDate, 9, 0);
+    grid->addWidget(registeredDate, 9, 1);
     updatedDate = new QLabel(this);
-    addLabel(QStringLiteral("更新日"), updatedDate);
-    grid->addWidget(updatedDate, row++, 1);
+    addLabel(QStringLiteral("更新日"), updatedDate, 9, 2);
+    grid->addWidget(updatedDate, 9, 3);
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(7, 1);
+    SetSeparateAddress(false);
 }
 
 void CEdit2Sheet::SetSeparateAddress(bool separate)

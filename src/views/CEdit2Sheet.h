@@ -15,6 +15,9 @@ class CEdit2Sheet : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int MinBoxWidth = 90; // below this the page scrolls sideways
+    static constexpr int MinMemoLines = 4;
+
     explicit CEdit2Sheet(QWidget *parent = nullptr);
 
     // Five address part boxes, or the one-line address box.

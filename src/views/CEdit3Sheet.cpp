@@ -44,6 +44,11 @@ CEdit3Sheet::CEdit3Sheet(QWidget *parent) : QWidget(parent)
     grid->addWidget(attachments, 4, 0, 1, 2);
     for (QPushButton *b : {checkEdit, attach, attachDelete})
         b->setAutoDefault(false);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(4);
+    // A few rows of each list always show; the page scrolls below that.
+    for (QListWidget *list : {checkList, static_cast<QListWidget *>(attachments)})
+        list->setMinimumHeight(list->fontMetrics().height() * 3 + 16);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
     grid->setRowStretch(4, 1);

@@ -8,10 +8,12 @@
 #include <QBrush>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,11 +41,11 @@ CEditCheckListDlg::CEditCheckListDlg(CCardStore *store, IMessageBox *messages, Q
         menu.addAction(QStringLiteral("削除(&D)"), this, &CEditCheckListDlg::DeleteItem);
         menu.exec(m_list->viewport()->mapToGlobal(pos));
     });
-    connect(m_text, &QLineEdit::returnPressed, this, &CEditCheckListDlg::AddItem);
+    m_text->installEventFilter(this);
 
     auto makeButton = [this](const QString &text, void (CEditCheckListDlg::*slot)()) {
         auto *button = new QPushButton(text, this);
-        button->setAutoDefault(false); // Enter in the text box adds an item, never closes
+        button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, slot);
         return button;
     };
@@ -83,6 +85,39 @@ CEditCheckListDlg::CEditCheckListDlg(CCardStore *store, IMessageBox *messages, Q
     Rebuild(0);
 }
 
+QIcon CEditCheckListDlg::ActionMark(int action)
+{
+    QPixmap mark(16, 16);
+    mark.fill(Qt::transparent);
+    if (action == 1 || action == 2) {
+        QPainter painter(&mark);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor colour = action == 1 ? QColor(Qt::blue) : QColor(Qt::red);
+        painter.setPen(QPen(colour, 1.2));
+        painter.drawRect(QRectF(1.5, 1.5, 13, 13));
+        painter.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (action == 1) {
+            painter.drawPolyline(QPolygonF({QPointF(4, 8.5), QPointF(7, 11.5), QPointF(12, 4.5)}));
+        } else {
+            painter.drawLine(QPointF(4.5, 4.5), QPointF(11.5, 11.5));
+            painter.drawLine(QPointF(11.5, 4.5), QPointF(4.5, 11.5));
+        }
+    }
+    return QIcon(mark);
+}
+
+bool CEditCheckListDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            AddItem();
+            return true; // the dialog's default button must not see it
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 int CEditCheckListDlg::CurrentPosition() const
 {
     return m_list->currentRow();
@@ -97,11 +132,13 @@ void CEditCheckListDlg::Rebuild(int selectPosition)
             const int slot = m_edited.SlotAt(position);
             auto *item = new QListWidgetItem(m_edited.GetItemName(slot), m_list);
             item->setFlags(item->flags() | Qt::ItemIsEditable);
-            // The pending whole-list action shows in the item's colour.
-            if (m_edited.IsSetAction(slot)) {
+            // The pending whole-list action shows as a mark and in the item's colour.
+            const int action = m_edited.IsSetAction(slot) ? 1 : (m_edited.IsClearAction(slot) ? 2 : 0);
+            item->setIcon(ActionMark(action));
+            if (action == 1) {
                 item->setForeground(QBrush(Qt::blue));
                 item->setToolTip(QStringLiteral("全名刺チェック"));
-            } else if (m_edited.IsClearAction(slot)) {
+            } else if (action == 2) {
                 item->setForeground(QBrush(Qt::red));
                 item->setToolTip(QStringLiteral("全名刺リセット"));
             }

@@ -3,6 +3,7 @@
 #include "CCheckArray.h"
 
 #include <QDialog>
+#include <QIcon>
 
 class CCardStore;
 class IMessageBox;
@@ -30,9 +31,17 @@ public:
     // Applies the edited copy to the store (what OK does before closing).
     bool Apply();
 
+    // The mark a row carries until OK: a ticked box for 全名刺チェック, a crossed one for
+    // 全名刺リセット, nothing (a blank of the same size) without a pending action.
+    static QIcon ActionMark(int action);
+
     const CCheckArray &Edited() const { return m_edited; }
     QListWidget *List() const { return m_list; }
     QLineEdit *TextBox() const { return m_text; }
+
+protected:
+    // Enter in the text box adds the item and keeps the dialog open.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Rebuild(int selectPosition);

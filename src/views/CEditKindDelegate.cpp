@@ -1,6 +1,6 @@
 #include "CEditKindDelegate.h"
 
-#include <QComboBox>
+#include "CEditKindBox.h"
 
 CEditKindDelegate::CEditKindDelegate(const QStringList &kindNames, QObject *parent)
     : QStyledItemDelegate(parent), m_kindNames(kindNames)
@@ -12,10 +12,11 @@ QWidget *CEditKindDelegate::createEditor(QWidget *parent, const QStyleOptionView
 {
     if (index.column() != 0)
         return QStyledItemDelegate::createEditor(parent, option, index);
-    auto *combo = new QComboBox(parent);
+    auto *combo = new CEditKindBox(parent);
     combo->addItems(m_kindNames);
-    // Choosing a kind ends the row's editing at once.
-    connect(combo, &QComboBox::activated, this, [this, combo] {
+    // Picking a kind from the open list ends the row's editing at once; arrow keys only step,
+    // and Enter ends it as in any cell editor.
+    connect(combo, &CEditKindBox::Chosen, this, [this, combo] {
         auto *self = const_cast<CEditKindDelegate *>(this);
         emit self->commitData(combo);
         emit self->closeEditor(combo);

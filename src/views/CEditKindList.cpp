@@ -3,13 +3,13 @@
 #include "CEditKindDelegate.h"
 #include "IMessageBox.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 CEditKindList::CEditKindList(const QString &title, const QStringList &kindNames,
                              const QString &deleteQuestion, bool withSend, IMessageBox *messages,
@@ -20,9 +20,17 @@ CEditKindList::CEditKindList(const QString &title, const QStringList &kindNames,
     m_table->setHorizontalHeaderLabels({QStringLiteral("種類"), title});
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setColumnWidth(0, 120);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setWordWrap(false);
+    // One line of text per row, and the kind column as wide as its longest name.
+    const QFontMetrics metrics(m_table->font());
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+    int kindWidth = metrics.horizontalAdvance(QStringLiteral("種類"));
+    for (const QString &name : kindNames)
+        kindWidth = qMax(kindWidth, metrics.horizontalAdvance(name));
+    m_table->setColumnWidth(0, kindWidth + 36); // room for the drop-down arrow of the kind editor
     // A click on the row already selected opens the editor of the cell; elsewhere it only selects.
     m_table->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -34,20 +42,19 @@ CEditKindList::CEditKindList(const QString &title, const QStringList &kindNames,
     connect(m_table, &QWidget::customContextMenuRequested, this, &CEditKindList::ShowMenu);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CEditKindList::UpdateButtons);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel(title, this));
-    buttons->addStretch();
+    // The buttons stand beside the list in a compact block, so the page keeps its height for rows.
     m_up = new QPushButton(QStringLiteral("▲"), this);
     m_down = new QPushButton(QStringLiteral("▼"), this);
     auto *add = new QPushButton(QStringLiteral("追加"), this);
     m_edit = new QPushButton(QStringLiteral("編集"), this);
     m_delete = new QPushButton(QStringLiteral("削除"), this);
-    for (QPushButton *b : {m_up, m_down, add, m_edit, m_delete}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    m_up->setMaximumWidth(32);
-    m_down->setMaximumWidth(32);
+    auto *buttons = new QGridLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(m_up, 0, 0);
+    buttons->addWidget(m_down, 0, 1);
+    buttons->addWidget(add, 1, 0);
+    buttons->addWidget(m_edit, 1, 1);
+    buttons->addWidget(m_delete, 2, 0);
     connect(m_up, &QPushButton::clicked, this, &CEditKindList::MoveUp);
     connect(m_down, &QPushButton::clicked, this, &CEditKindList::MoveDown);
     connect(add, &QPushButton::clicked, this, &CEditKindList::AddRow);
@@ -55,19 +62,31 @@ CEditKindList::CEditKindList(const QString &title, const QStringList &kindNames,
     connect(m_delete, &QPushButton::clicked, this, &CEditKindList::DeleteRow);
     if (withSend) {
         m_send = new QPushButton(QStringLiteral("送信"), this);
-        m_send->setAutoDefault(false);
-        buttons->addWidget(m_send);
+        buttons->addWidget(m_send, 2, 1);
         connect(m_send, &QPushButton::clicked, this, [this] {
             const int row = CurrentRow();
             if (row >= 0 && m_table->item(row, 1) && !m_table->item(row, 1)->text().isEmpty())
                 emit SendRequested(m_table->item(row, 1)->text());
         });
     }
+    for (QPushButton *b : findChildren<QPushButton *>()) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("編集")) + 24);
+    }
+    buttons->setRowStretch(3, 1);
 
-    auto *layout = new QVBoxLayout(this);
+    // At least three rows always show; the page scrolls rather than squeezing them.
+    m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
+                              MinVisibleRows * m_table->verticalHeader()->defaultSectionSize() +
+                              2 * m_table->frameWidth());
+    // The text column takes the width there is; a long address is cut, never scrolled sideways.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumWidth(kindWidth + 36 + metrics.horizontalAdvance(QStringLiteral("0000-0000-0000")) +
+                             m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth());
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
-    layout->addWidget(m_table);
     UpdateButtons();
 }
 

@@ -9,7 +9,7 @@ class QPushButton;
 class QTableWidget;
 
 // The phone or e-mail list of the edit view: rows of (kind, text) edited in
-// place, with ▲, ▼, 追加, 編集, 削除 and, for e-mail, 送信.
+// place, with ▲, ▼, 追加, 編集, 削除 and, for e-mail, 送信 beside it.
 class CEditKindList : public QWidget
 {
     Q_OBJECT
@@ -20,7 +20,9 @@ public:
         QString text;
     };
 
-    // deleteQuestion is asked (caption "削除確認") before a row is removed.
+    static constexpr int MinVisibleRows = 3;
+
+    // title heads the text column; deleteQuestion is asked (caption "削除確認") before a row is removed.
     CEditKindList(const QString &title, const QStringList &kindNames, const QString &deleteQuestion,
                   bool withSend, IMessageBox *messages, QWidget *parent = nullptr);
 

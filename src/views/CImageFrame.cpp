@@ -31,6 +31,12 @@ void CImageFrame::SetToolBarPos(int pos)
     m_toolBar->show();
 }
 
+void CImageFrame::ResetView()
+{
+    SetToolBarPos(0);
+    m_view->ResetView();
+}
+
 int CImageFrame::ToolBarPos() const
 {
     const Qt::ToolBarArea area = toolBarArea(m_toolBar);

@@ -14,6 +14,8 @@ public:
     CImageFrame(CCardImageView *view, QWidget *parent = nullptr);
 
     void SetToolBarPos(int pos);
+    // The tool bar back on top and the view at its starting state.
+    void ResetView();
     int ToolBarPos() const;
     CCardImageView *View() const { return m_view; }
     QToolBar *ToolBar() const { return m_toolBar; }

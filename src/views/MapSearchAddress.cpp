@@ -1,5 +1,7 @@
 #include "MapSearchAddress.h"
 
+#include <QUrl>
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -95,10 +97,20 @@ QByteArray ToCp932(const QString &text)
     return out;
 }
 
-QByteArray Build(const QString &address)
+QByteArray BuildRefAddr(const QByteArray &service, const QString &address)
 {
-    return QByteArray(ServiceAddress) + "?REF=" + Escape(ProfileName) +
-           "&ADDR=" + Escape(SjisToEuc(ToCp932(address)));
+    return service + "?REF=" + Escape(ProfileName) + "&ADDR=" + Escape(SjisToEuc(ToCp932(address)));
+}
+
+QByteArray BuildGoogleMaps(const QString &address)
+{
+    return QByteArray(GoogleMapsSearch) + QUrl::toPercentEncoding(address);
+}
+
+QByteArray Build(const QString &address, const QString &service)
+{
+    const QString trimmed = service.trimmed();
+    return trimmed.isEmpty() ? BuildGoogleMaps(address) : BuildRefAddr(trimmed.toUtf8(), address);
 }
 
 } // namespace MapSearchAddress

@@ -7,8 +7,9 @@
 // byte conversion can be checked on its own.
 namespace MapSearchAddress {
 
-// The map service's search page; it takes the parameters REF and ADDR (EUC-JP, escaped).
-inline constexpr char ServiceAddress[] = "https://map.example.jp/search";
+// The default map: Google Maps' search page, the address UTF-8 percent-encoded after it.
+inline constexpr char GoogleMapsSearch[] = "https://www.google.com/maps/search/?api=1&query=";
+// The profile name a REF/ADDR service is given.
 inline constexpr char ProfileName[] = "orvane_Tessaly";
 
 // Shift_JIS (CP932) bytes re-encoded byte-wise as EUC-JP: a two-byte character becomes
@@ -22,7 +23,13 @@ QByteArray Escape(const QByteArray &bytes);
 // Text → CP932 bytes; a character that CP932 cannot hold becomes "?".
 QByteArray ToCp932(const QString &text);
 
-// ServiceAddress + "?REF=" + escaped profile + "&ADDR=" + escaped EUC-JP address.
-QByteArray Build(const QString &address);
+// service + "?REF=" + escaped profile + "&ADDR=" + escaped EUC-JP address.
+QByteArray BuildRefAddr(const QByteArray &service, const QString &address);
+
+// The Google Maps search for the address.
+QByteArray BuildGoogleMaps(const QString &address);
+
+// The page to open: the REF/ADDR form for a configured service, Google Maps when none is.
+QByteArray Build(const QString &address, const QString &service);
 
 } // namespace MapSearchAddress

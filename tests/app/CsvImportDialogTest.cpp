@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,4 +102,23 @@ TEST(CsvImport, RunsOnTheWorkerAndShowsTheSummary)
     EXPECT_EQ(store.CardAt(1)->Name(), U("佐藤 花子"));
     ASSERT_EQ(box.shown.size(), 1);
     EXPECT_EQ(box.shown[0].caption, U("インポート"));
+}
+
+// A file that is not really CSV: one enormous cell must not push 種別 out of the dialog.
+TEST(ImportMappingDlg, AnEnormousCellIsCutSoTheItemChoiceStaysInView)
+{
+    QString garbage;
+    for (int i = 0; i < 4000; ++i)
+        garbage += QChar(u'亜' + i % 500);
+    RecordingMessageBox box;
+    CImportMappingDlg dialog({garbage, U("名前")}, {garbage, U("山田")}, true, {}, box,
+                             [](bool) { return QString(); });
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget *table = dialog.Table();
+    const QRect choice = table->visualRect(table->model()->index(0, 3));
+    EXPECT_LE(table->columnWidth(1), 240);
+    EXPECT_GT(choice.width(), 60);
+    EXPECT_LE(choice.right(), table->viewport()->width());
+    EXPECT_EQ(table->item(0, 1)->text(), garbage); // the text itself is kept whole
 }

@@ -52,11 +52,14 @@ TEST(OverwriteConfDlg, ShowsBothCardsAndAnswersWithThePressedButton)
     incoming.SetName(QString::fromUtf8("山田 太郎"));
     incoming.SetPhone(QStringLiteral("0312345678"), 0, PhoneHome);
     incoming.SetPhone(QStringLiteral("09011112222"), 1, PhoneMobile);
+    incoming.SetCompany(QString::fromUtf8("山田商事"), false);
 
     COverwriteConfDlg dialog(stored, incoming, QStringLiteral("a.vcf"));
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("上書き確認 - a.vcf"));
     EXPECT_EQ(dialog.Pane(1)->toPlainText(),
-              QString::fromUtf8("山田 太郎\n\n[1] 自宅電話\t： 0312345678\n[2] 携帯電話\t： 09011112222"));
+              QString::fromUtf8("山田 太郎\n\n[1] 自宅電話\t： 0312345678\n[2] 携帯電話\t： 09011112222\n"
+                                "会社名： 山田商事"));
+    EXPECT_EQ(dialog.Pane(0)->toPlainText().split(QLatin1Char('\n')).last(), QString::fromUtf8("会社名： "));
     // Bold runs of the new card's pane: the changed kind, and the new number with its kind.
     QStringList bold;
     for (QTextBlock block = dialog.Pane(1)->document()->begin(); block.isValid(); block = block.next())
@@ -64,7 +67,8 @@ TEST(OverwriteConfDlg, ShowsBothCardsAndAnswersWithThePressedButton)
             if (it.fragment().charFormat().fontWeight() == QFont::Bold)
                 bold << it.fragment().text();
     EXPECT_EQ(bold,
-              QStringList({QString::fromUtf8("自宅電話\t"), QString::fromUtf8("携帯電話\t： 09011112222")}));
+              QStringList({QString::fromUtf8("自宅電話\t"), QString::fromUtf8("携帯電話\t： 09011112222"),
+                           QString::fromUtf8("山田商事")}));
     EXPECT_EQ(dialog.Answer(), AnswerSkip); // closing the window skips
 
     for (QPushButton *button : dialog.findChildren<QPushButton *>())

@@ -102,6 +102,11 @@ TEST(ExportCommand, WritesOneFileOrOneFilePerCardAndTellsFailures)
     EXPECT_EQ(box.Texts(), QStringList({QString::fromUtf8("エクスポートするデータがありません。")}));
 
     ASSERT_TRUE(CExportCommand::Run({&a, &b}, false, {}, false, false, box, nullptr, ask));
+    ASSERT_EQ(box.shown.size(), 2);
+    EXPECT_EQ(box.shown.last().caption, QString::fromUtf8("エクスポート"));
+    EXPECT_EQ(box.shown.last().icon, QMessageBox::Information);
+    EXPECT_EQ(box.shown.last().text,
+              QString::fromUtf8("2 件の名刺データをエクスポートしました。\n\n") + dir.File("out.csv"));
     Csv csv(dir.File("out.csv"));
     QStringList row;
     ASSERT_TRUE(csv.ReadRow(row));
@@ -109,9 +114,14 @@ TEST(ExportCommand, WritesOneFileOrOneFilePerCardAndTellsFailures)
     ASSERT_TRUE(csv.ReadRow(row));
     EXPECT_EQ(row.value(0), QString::fromUtf8("山田"));
 
+    // Three cards of one name, one file each: none is lost.
     ASSERT_TRUE(QDir().mkpath(dir.File("each")));
-    ASSERT_TRUE(CExportCommand::Run({&a, &b}, true, {}, false, false, box, nullptr, ask));
-    EXPECT_EQ(QDir(dir.File("each")).entryList(QDir::Files).size(), 2);
+    const CCardData c = Card("山田 太郎");
+    ASSERT_TRUE(CExportCommand::Run({&a, &b, &c, &a}, true, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(QDir(dir.File("each")).entryList(QDir::Files, QDir::Name),
+              QStringList({"佐藤 花子.csv", "山田 太郎(2).csv", "山田 太郎(3).csv", "山田 太郎.csv"}));
+    EXPECT_EQ(box.shown.last().text,
+              QString::fromUtf8("4 件の名刺データをエクスポートしました。\n\n") + dir.File("each"));
 
     ask.chooseFile = [&] { return dir.File("missing/folder/out.csv"); };
     EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));

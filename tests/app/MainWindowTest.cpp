@@ -10,23 +10,29 @@
 #include "CTabView.h"
 #include "CTessalyDlg.h"
 #include "CWindowPlacement.h"
+#include "QtJapanese.h"
 #include "StoreError.h"
 #include "TempDir.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,7 +176,7 @@ TEST_F(MainWindowFixture, AFailedOpenStaysOnTheOpenFile)
     EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("管理ファイルが不正です。"));
     EXPECT_EQ(messages.shown.last().caption, QString::fromUtf8("開く"));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("office.ovd")));
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("office.ovd")));
+    EXPECT_TRUE(Frame()->StatusText()->text().contains(QStringLiteral("office.ovd")));
     EXPECT_EQ(Frame()->List()->ItemCount(), 2);
     EXPECT_FALSE(QFileInfo::exists(dir.File("bad_Image")));
     ASSERT_NE(Frame()->NewCard(), nullptr);
@@ -208,7 +214,24 @@ TEST_F(MainWindowFixture, NewCardIsAddedAndSelected)
     Act("newCard")->trigger();
     ASSERT_EQ(source.store.LiveCount(), 2);
     EXPECT_EQ(Frame()->List()->CurrentCard(), source.store.CardAt(1));
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QString::fromUtf8("2 件")));
+    EXPECT_TRUE(Frame()->StatusText()->text().startsWith(QString::fromUtf8("2 件")));
+}
+
+// The card count stays in the status bar while menus show (and clear) their tips.
+TEST_F(MainWindowFixture, StatusBarCountOutlivesMenuTips)
+{
+    source.Add(QString::fromUtf8("山田 太郎"));
+    source.Add(QString::fromUtf8("佐藤 花子"));
+    Make();
+    Frame()->Reload();
+    const QString count = QString::fromUtf8("2 件  (office.ovd)");
+    ASSERT_EQ(Frame()->StatusText()->text(), count);
+    for (const QString &tip : {QString::fromUtf8("開く"), QString()}) {
+        QStatusTipEvent event(tip); // what a menu item sends as the pointer moves over it
+        QApplication::sendEvent(window.get(), &event);
+    }
+    EXPECT_TRUE(Frame()->StatusText()->isVisible());
+    EXPECT_EQ(Frame()->StatusText()->text(), count);
 }
 
 TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)
@@ -235,6 +258,14 @@ TEST(WindowPlacement, MinimisedWindowsAreStoredTheWayTheyComeBack)
 TEST(SmallDialogs, VersionTextAndOverwriteButtons)
 {
     EXPECT_EQ(CAboutDlg::VersionText(1, 0, 1), QStringLiteral("Ver. 1.01"));
+    // Sized to its contents and wide enough for its caption beside the window buttons.
+    CAboutDlg about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_GE(about.width(), CAboutDlg::MinimumWidth);
+    EXPECT_GE(about.width(), about.fontMetrics().horizontalAdvance(about.windowTitle()) + 120);
+    for (const QLabel *label : about.findChildren<QLabel *>())
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     EXPECT_EQ(CFileOverwriteConfDlg::Text(QStringLiteral("/a/b/名刺.vcf")),
               QString::fromUtf8("名刺.vcf は既に存在します。\n上書きしますか？"));
     CFileOverwriteConfDlg batch(QStringLiteral("/a/x"), true);
@@ -262,4 +293,28 @@ TEST_F(MainWindowFixture, TabStripShowsItsTabsBesideTheListingChoice)
     EXPECT_GE(bar->height(), 20);
     // The table shows texts only; pictures belong to the thumbnails.
     EXPECT_FALSE(Frame()->List()->Model()->index(0, 0).data(Qt::DecorationRole).isValid());
+}
+
+// Qt's own dialogs and buttons speak Japanese with the rest of the program.
+TEST(QtJapanese, StandardButtonsAndFileDialogsAreJapanese)
+{
+    const QLocale before;
+    QTranslator *translator = InstallQtJapanese(qApp);
+    ASSERT_NE(translator, nullptr);
+    EXPECT_EQ(QLocale().language(), QLocale::Japanese);
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No |
+                             QDialogButtonBox::Open | QDialogButtonBox::Save);
+    QStringList texts;
+    for (auto which : {QDialogButtonBox::Cancel, QDialogButtonBox::Yes, QDialogButtonBox::No,
+                       QDialogButtonBox::Open, QDialogButtonBox::Save})
+        texts << buttons.button(which)->text().remove(QLatin1Char('&'));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList labels;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        labels << label->text();
+    delete translator;
+    QLocale::setDefault(before);
+    EXPECT_EQ(texts, QStringList({"キャンセル", "はい(Y)", "いいえ(N)", "開く", "保存"}));
+    EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
 }

@@ -78,6 +78,7 @@ CSettings NonDefault()
     o.thumbnailSizeType = 2;
     o.skinColorType = 7;
     o.skinColor = QColor(1, 2, 3);
+    o.mapSearchService = QStringLiteral("https://map.example.com/search");
     PrintSettings &p = s.print;
     p.PrinterName = QStringLiteral("PDF");
     p.DevMode = DevModeBlock::Make("fixed", "extra");

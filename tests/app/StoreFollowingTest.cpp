@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -137,7 +138,7 @@ TEST_F(StoreFollowing, ACardEditedEarlierIsDeletedForGood)
         messages.shown.clear();
     }
     EXPECT_EQ(Frame()->List()->ItemCount(), 0);
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QString::fromUtf8("0 件")));
+    EXPECT_TRUE(Frame()->StatusText()->text().startsWith(QString::fromUtf8("0 件")));
     EXPECT_FALSE(QFile::exists(photo));
     Start();
     EXPECT_TRUE(NamesInFile().isEmpty());

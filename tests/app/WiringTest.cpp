@@ -5,6 +5,8 @@
 #include "CCardListView.h"
 #include "CCardStore.h"
 #include "CEdit1Sheet.h"
+#include "CEditKindList.h"
+#include "CImageFrame.h"
 #include "CMainFrame.h"
 #include "COptionSheet.h"
 #include "CSearchBar.h"
@@ -18,7 +20,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -95,14 +99,104 @@ TEST_F(WiringFixture, AnEditReachesTheStoreAndTheListRow)
 
 TEST_F(WiringFixture, MenuCommandsOfTheImagePaneAreLive)
 {
+    const auto enabled = [this](const char *key) {
+        return Frame()->Action(QString::fromLatin1(key))->isEnabled();
+    };
+    // No card: no picture can be added or swapped.
+    EXPECT_FALSE(enabled("addImage"));
+    EXPECT_FALSE(enabled("swapImages"));
     Frame()->NewCard();
-    EXPECT_TRUE(Frame()->Action(QStringLiteral("addImage"))->isEnabled());
-    EXPECT_EQ(Frame()->Action(QStringLiteral("addImage"))->isEnabled(),
-              Frame()->ImageView()->Action(CCardImageView::AddOrChange)->isEnabled());
-    EXPECT_EQ(Frame()->Action(QStringLiteral("zoomIn"))->isEnabled(),
-              Frame()->ImageView()->Action(CCardImageView::ZoomIn)->isEnabled());
-    for (const char *key : {"options", "groups", "checkList", "mailSend"})
-        EXPECT_TRUE(Frame()->Action(QString::fromLatin1(key))->isEnabled()) << key;
+    EXPECT_TRUE(enabled("addImage"));
+    EXPECT_FALSE(enabled("swapImages")); // a card without pictures
+    EXPECT_FALSE(enabled("zoomIn"));
+    for (const char *key : {"options", "groups", "checkList"})
+        EXPECT_TRUE(enabled(key)) << key;
+}
+
+// ヘルプ, 地図検索 and メール送信 open the desktop's programs; without one they say so.
+TEST_F(WiringFixture, OpeningCommandsWarnWhenNoProgramStarts)
+{
+    CCardData card;
+    card.SetName(QString::fromUtf8("山田 太郎"));
+    card.SetAddress(QString::fromUtf8("東京都千代田区"));
+    card.SetMail(QStringLiteral("taro@example.jp"), 0, 0);
+    Frame()->List()->SelectCard(store.AddCard(card));
+    Frame()->Reload();
+    Frame()->List()->SelectAll();
+    QStringList opened;
+    Frame()->SetOpener([&](const QUrl &url) {
+        opened << QString::fromLatin1(url.toEncoded());
+        return true;
+    });
+    for (const char *key : {"help", "mapSearch", "mailSend"})
+        Frame()->Action(QString::fromLatin1(key))->trigger();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_TRUE(opened[0].startsWith("file://") && opened[0].endsWith("/Help/index.html"))
+        << opened[0].toStdString();
+    EXPECT_EQ(opened[1], "https://www.google.com/maps/search/?api=1&query="
+                         "%E6%9D%B1%E4%BA%AC%E9%83%BD%E5%8D%83%E4%BB%A3%E7%94%B0%E5%8C%BA");
+    EXPECT_TRUE(opened[2].startsWith("mailto:taro@example.jp")) << opened[2].toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    Frame()->SetOpener([](const QUrl &) { return false; });
+    for (const char *key : {"help", "mapSearch", "mailSend"})
+        Frame()->Action(QString::fromLatin1(key))->trigger();
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8("ヘルプ"));
+    EXPECT_EQ(messages.shown[1].caption, QString::fromUtf8("地図検索"));
+    EXPECT_EQ(messages.shown[2].caption, QString::fromUtf8("メール送信"));
+    EXPECT_TRUE(messages.shown[1].text.startsWith(QString::fromUtf8("Webブラウザを起動できませんでした。")));
+    EXPECT_TRUE(messages.shown[2].text.startsWith(QString::fromUtf8("メールソフトを起動できませんでした。")));
+    for (const auto &shown : messages.shown)
+        EXPECT_EQ(shown.icon, QMessageBox::Warning);
+}
+
+// 表示状態初期化 takes the image pane back to the card image, its tool bar on top.
+TEST_F(WiringFixture, ResettingTheViewStateResetsTheImagePane)
+{
+    Frame()->NewCard();
+    Frame()->ImageFrame()->SetToolBarPos(2);
+    Frame()->ImageView()->ShowPicture(CCardImageView::PersonPhoto);
+    Frame()->Action(QStringLiteral("resetView"))->trigger(); // answered yes
+    EXPECT_EQ(Frame()->ImageFrame()->ToolBarPos(), 0);
+    EXPECT_EQ(Frame()->ImageView()->ShownPicture(), CCardImageView::CardImage);
+    EXPECT_TRUE(Frame()->Action(QStringLiteral("cardImage"))->isChecked());
+}
+
+// The mail commands (menu and the list's pop-up) need a selected card with an address.
+TEST_F(WiringFixture, MailCommandsFollowTheSelectedCardsAddresses)
+{
+    const auto mailEnabled = [this] {
+        int on = 0;
+        for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
+            on += Frame()->Action(QString::fromLatin1(key))->isEnabled();
+        return on;
+    };
+    EXPECT_EQ(mailEnabled(), 0);
+    CCardData *plain = Frame()->NewCard();
+    EXPECT_EQ(mailEnabled(), 0);
+    CCardData withMail;
+    withMail.SetName(QString::fromUtf8("佐藤 花子"));
+    withMail.SetMail(QStringLiteral("hanako@example.jp"), 0, 0);
+    CCardData *mailed = store.AddCard(withMail);
+    Frame()->Reload();
+    Frame()->List()->SelectCard(mailed);
+    EXPECT_EQ(mailEnabled(), 4);
+    Frame()->List()->SelectCard(plain);
+    EXPECT_EQ(mailEnabled(), 0);
+    Frame()->List()->SelectAll();
+    EXPECT_EQ(mailEnabled(), 4);
+
+    // An address typed into the edit pane enables them at once.
+    Frame()->List()->SelectCard(plain);
+    CEditKindList *mails = Frame()->EditView()->Sheet1()->mails;
+    mails->AddRow();
+    auto *editor = mails->Table()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("taro@example.jp"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Frame()->EditView()->WorkingCard().Mail(0).isEmpty(); }));
+    EXPECT_EQ(mailEnabled(), 4);
 }
 
 TEST_F(WiringFixture, OptionsOkWritesTheSettingsFileAndAppliesTheThumbnailSize)
@@ -162,9 +256,20 @@ TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
 {
     AddCompanies();
     QComboBox *box = Frame()->SearchBar()->Box();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // Typed (through the input method, as Japanese is) and entered as a user does: into
+    // whatever has the focus in the box.
+    const auto type = [&](const char *word) {
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(word));
+        QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    };
     const auto find = [&](const char *word) {
-        box->setEditText(QString::fromUtf8(word));
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        type(word);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         return Frame()->List()->CurrentCard() ? Frame()->List()->CurrentCard()->Company() : QString();
     };
     const QString first = find("商事");
@@ -180,4 +285,10 @@ TEST_F(WiringFixture, QuickSearchMovesToTheNextMatchAndRemembersTheWord)
     EXPECT_EQ(settings.searchHistory, QStringList({QString::fromUtf8("物産"), QString::fromUtf8("商事")}));
     EXPECT_EQ(box->count(), 2);
     EXPECT_EQ(box->currentText(), QString::fromUtf8("物産"));
+
+    // The history is offered, never typed in for the user: "商" stays "商" and is searched.
+    type("商");
+    EXPECT_EQ(box->currentText(), QString::fromUtf8("商"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(settings.searchHistory.value(0), QString::fromUtf8("商"));
 }

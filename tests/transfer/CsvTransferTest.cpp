@@ -165,11 +165,19 @@ TEST_F(CsvTransferTest, SeparateExportNamesAndReplacesUnsafeCharacters)
     QDir().mkpath(folder);
     ASSERT_TRUE(CardExporter::WriteSeparately(folder, {a, b}, ExportMapping::Default(), CheckListItems(),
                                               false, false));
-    const QStringList files = QDir(folder).entryList(QDir::Files);
-    ASSERT_EQ(files.size(), 1); // same name: the second card replaced the first
-    const QString text = Cp932::Decode(TempDir::ReadAll(QDir(folder).filePath(files[0])));
-    EXPECT_TRUE(text.contains(U("C商事")));
-    EXPECT_FALSE(text.contains(U("B商事")));
+    // Same name: the second card gets a name of its own instead of replacing the first.
+    const auto text = [&](const QString &name) {
+        return Cp932::Decode(TempDir::ReadAll(QDir(folder).filePath(a->Name() + name)));
+    };
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              QStringList({a->Name() + U("(2).csv"), a->Name() + U(".csv")}));
+    EXPECT_TRUE(text(U(".csv")).contains(U("A/B商事")));
+    EXPECT_TRUE(text(U("(2).csv")).contains(U("C商事")));
+    // A file left from an earlier export is replaced, not numbered.
+    ASSERT_TRUE(
+        CardExporter::WriteSeparately(folder, {b}, ExportMapping::Default(), CheckListItems(), false, false));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+    EXPECT_TRUE(text(U(".csv")).contains(U("C商事")));
 
     ASSERT_TRUE(
         CardExporter::WriteSeparately(folder, {a}, ExportMapping::Default(), CheckListItems(), true, false));

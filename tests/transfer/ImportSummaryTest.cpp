@@ -93,5 +93,22 @@ TEST(OverwriteConfText, PaneMarksWhatDiffers)
     EXPECT_TRUE(pane[3].kindBold);
     EXPECT_TRUE(pane[3].numberBold);
     EXPECT_EQ(OverwriteConfText::KindName(PhoneFax), U("FAX\t\t"));
+
+    // Namesakes told apart: company, department and first mail below, bold where they differ.
+    stored.SetCompany(U("山田商事"), false);
+    stored.SetDepartment(U("営業部"));
+    incoming.SetCompany(U("山田商事"), false);
+    incoming.SetMail(U("taro@example.jp"), 0, 0);
+    const QList<OverwriteConfText::Line> more = OverwriteConfText::Pane(stored, incoming);
+    ASSERT_EQ(more.size(), 7);
+    EXPECT_EQ(more[4].Text(), U("会社名： 山田商事"));
+    EXPECT_FALSE(more[4].numberBold);
+    EXPECT_EQ(more[5].Text(), U("部署名： 営業部"));
+    EXPECT_TRUE(more[5].numberBold);
+    EXPECT_EQ(more[6].Text(), U("E-mail： ")); // the other card has one: the line shows in both panes
+    const QList<OverwriteConfText::Line> other = OverwriteConfText::Pane(incoming, stored);
+    EXPECT_EQ(other.last().Text(), U("E-mail： taro@example.jp"));
+    EXPECT_TRUE(other.last().numberBold);
+    EXPECT_EQ(other.size(), 6); // one phone, the name lines and the three labelled lines
     EXPECT_EQ(OverwriteConfText::KindName(PhoneCompanyMobile), U("携帯電話(会社)"));
 }

@@ -11,7 +11,9 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QListView>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -211,6 +213,40 @@ TEST_F(ListFixture, ARefusedDeleteSaysWhyAndKeepsTheCard)
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(source.Path()));
     EXPECT_EQ(reopened.LiveCount(), 1);
+}
+
+// Keys as a user presses them in the list: Home and End reach the first and last card
+// (not the first and last column), Delete asks the 削除 question.
+TEST_F(ListFixture, HomeEndAndDeleteKeys)
+{
+    QList<CCardData *> cards;
+    for (const char *n : {"A", "B", "C", "D", "E"})
+        cards << source.Add(QString::fromLatin1(n));
+    Make();
+    QTableView *t = view->Table();
+    t->setFocus();
+    view->SelectCard(cards[2]);
+    t->horizontalScrollBar()->setValue(t->horizontalScrollBar()->maximum());
+    const int sideways = t->horizontalScrollBar()->value();
+    QTest::keyClick(t, Qt::Key_End);
+    EXPECT_EQ(view->CurrentCard(), cards[4]);
+    EXPECT_EQ(view->SelectedCards(), QList<CCardData *>{cards[4]});
+    EXPECT_EQ(t->horizontalScrollBar()->value(), sideways);
+    QTest::keyClick(t, Qt::Key_Home);
+    EXPECT_EQ(view->CurrentCard(), cards[0]);
+
+    messages.answers = {QMessageBox::No};
+    QTest::keyClick(t, Qt::Key_Delete);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8("データを削除してよろしいですか？"));
+    EXPECT_EQ(source.deleted.size(), 0);
+    QTest::keyClick(t, Qt::Key_Delete); // answered yes
+    EXPECT_EQ(source.deleted.size(), 1);
+    EXPECT_EQ(view->ItemCount(), 4);
+
+    view->SetStyle(CCardListView::ThumbnailStyle);
+    QTest::keyClick(view->Thumbnails(), Qt::Key_End);
+    EXPECT_EQ(view->CurrentCard(), view->Model()->CardAt(view->ItemCount() - 1));
 }
 
 TEST_F(ListFixture, ColumnOrderIsTakenOnlyAsACompletePermutation)

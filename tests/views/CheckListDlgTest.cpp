@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,4 +146,53 @@ TEST_F(CheckListDlgTest, InPlaceRenameRefusesDuplicatesAndEmptyText)
     EXPECT_EQ(dialog.Edited().SlotAt(0), 1);
     EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(store.GetCheckList().SlotAt(0), 0); // the store sees nothing before OK
+}
+
+// Enter in the name box adds the item as 追加 does and leaves the dialog open for the next.
+TEST_F(CheckListDlgTest, EnterInTheNameBoxAddsAndKeepsTheDialogOpen)
+{
+    CEditCheckListDlg dialog(&store, &messages);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.TextBox()->setFocus();
+    for (const char *name : {"C", "D"}) {
+        QTest::keyClicks(dialog.TextBox(), QString::fromLatin1(name));
+        QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
+        ASSERT_TRUE(dialog.isVisible()) << name;
+    }
+    QTest::keyClick(dialog.TextBox(), Qt::Key_Enter); // empty box: nothing added, still open
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(dialog.List()->count(), 4);
+    EXPECT_EQ(dialog.List()->item(3)->text(), U("D"));
+    EXPECT_EQ(dialog.List()->currentRow(), 3);
+    EXPECT_TRUE(dialog.TextBox()->text().isEmpty());
+}
+
+// A pending 全名刺チェック or 全名刺リセット carries its own mark in the row until OK.
+TEST_F(CheckListDlgTest, PendingWholeListActionsAreMarkedInTheirRows)
+{
+    const auto image = [](const QIcon &icon) { return icon.pixmap(16, 16).toImage(); };
+    const auto coloured = [](const QImage &mark) {
+        int count = 0;
+        for (int y = 0; y < mark.height(); ++y)
+            for (int x = 0; x < mark.width(); ++x)
+                count += qAlpha(mark.pixel(x, y)) > 128;
+        return count;
+    };
+    EXPECT_EQ(coloured(image(CEditCheckListDlg::ActionMark(0))), 0);
+    EXPECT_GT(coloured(image(CEditCheckListDlg::ActionMark(1))), 20);
+    EXPECT_GT(coloured(image(CEditCheckListDlg::ActionMark(2))), 20);
+    EXPECT_NE(image(CEditCheckListDlg::ActionMark(1)), image(CEditCheckListDlg::ActionMark(2)));
+
+    CEditCheckListDlg dialog(&store, &messages);
+    dialog.List()->setCurrentRow(0);
+    dialog.ToggleCheckAll();
+    dialog.List()->setCurrentRow(1);
+    dialog.ToggleResetAll();
+    EXPECT_EQ(image(dialog.List()->item(0)->icon()), image(CEditCheckListDlg::ActionMark(1)));
+    EXPECT_EQ(image(dialog.List()->item(1)->icon()), image(CEditCheckListDlg::ActionMark(2)));
+    dialog.ToggleResetAll(); // taken back: the mark goes
+    EXPECT_EQ(coloured(image(dialog.List()->item(1)->icon())), 0);
+    EXPECT_EQ(image(dialog.List()->item(0)->icon()), image(CEditCheckListDlg::ActionMark(1)));
 }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,6 +144,34 @@ TEST_F(EditViewTest, PhoneRowEmptiedInTheMiddleMovesLaterRowsUp)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// The kind editor: arrow keys step through the kinds and leave it open; Enter takes the kind.
+TEST_F(EditViewTest, ArrowKeysStepThroughKindsAndEnterTakesTheKind)
+{
+    CCardData *stored = StoredWithPhones({U("03-1111-1111")}); // kind 0 携帯電話
+    view->ShowCard(stored);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    QTableWidget *table = view->Sheet1()->phones->Table();
+    table->selectRow(0);
+    table->setFocus();
+    table->editItem(table->item(0, 0));
+    auto *editor = table->findChild<QComboBox *>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    Settle();
+    ASSERT_EQ(table->findChild<QComboBox *>(), editor); // still editing
+    EXPECT_EQ(editor->currentIndex(), 2);
+    EXPECT_EQ(stored->PhoneKindAt(0), 0u);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(table->findChild<QComboBox *>(), nullptr);
+    EXPECT_EQ(stored->PhoneKindAt(0), 1u);
+    EXPECT_EQ(table->item(0, 0)->text(), view->Sheet1()->phones->KindNames().value(1));
+}
+
 TEST_F(EditViewTest, PhoneNumberCharacterRule)
 {
     CCardData *stored = StoredWithPhones({U("03-1111-1111")});
@@ -230,6 +259,28 @@ TEST_F(EditViewTest, AttachmentThatCannotBeOpenedShowsTheMessage)
     emit view->Sheet3()->attachments->OpenRequested(0);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, U("このファイルは開けません。"));
+    EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
+}
+
+// 接続 on a desktop without a browser says so instead of doing nothing.
+TEST_F(EditViewTest, ConnectWithoutABrowserWarns)
+{
+    CCardData card;
+    card.SetUrl(QStringLiteral("https://example.jp/"));
+    view->ShowCard(store.AddCard(card));
+    QStringList opened;
+    view->SetOpener([&](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    view->Sheet2()->connectButton->click();
+    EXPECT_EQ(opened, QStringList{"https://example.jp/"});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    view->SetOpener([](const QUrl &) { return false; });
+    view->Sheet2()->connectButton->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(U("Webブラウザを起動できませんでした。")));
+    EXPECT_EQ(messages.shown[0].caption, U("接続"));
     EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
 }
 

@@ -81,6 +81,7 @@ TEST_F(ImageViewTest, CommandsNeedALoadedPicture)
     EXPECT_FALSE(view->Action(CCardImageView::ZoomIn)->isEnabled());
     EXPECT_FALSE(view->Action(CCardImageView::DeletePicture)->isEnabled());
     EXPECT_TRUE(view->Action(CCardImageView::AddOrChange)->isEnabled());
+    EXPECT_FALSE(view->Action(CCardImageView::SwapPictures)->isEnabled()); // nothing to swap
     EXPECT_FALSE(view->SetZoom(100));
 
     // A file that is not a picture shows nothing.
@@ -88,6 +89,42 @@ TEST_F(ImageViewTest, CommandsNeedALoadedPicture)
     view->ShowCard(nullptr);
     view->ShowCard(stored);
     EXPECT_FALSE(view->IsLoaded());
+}
+
+// Adding needs a card; swapping needs a card with at least one picture file.
+TEST_F(ImageViewTest, ImageCommandsFollowTheCardAndItsFiles)
+{
+    view->ShowCard(nullptr);
+    EXPECT_FALSE(view->Action(CCardImageView::AddOrChange)->isEnabled());
+    EXPECT_FALSE(view->Action(CCardImageView::SwapPictures)->isEnabled());
+    WritePicture(CCardImageView::PersonPhoto, 40, 20);
+    view->ShowCard(stored); // the card image is shown, and it has none: the photo can still swap
+    EXPECT_FALSE(view->IsLoaded());
+    EXPECT_TRUE(view->Action(CCardImageView::AddOrChange)->isEnabled());
+    EXPECT_TRUE(view->Action(CCardImageView::SwapPictures)->isEnabled());
+    view->Swap();
+    EXPECT_TRUE(view->IsLoaded());
+    messages.answer = QMessageBox::Yes;
+    view->Delete();
+    EXPECT_FALSE(view->Action(CCardImageView::SwapPictures)->isEnabled());
+    EXPECT_FALSE(view->Action(CCardImageView::DeletePicture)->isEnabled());
+}
+
+TEST_F(ImageViewTest, ResetShowsTheCardImageAtItsStartingZoom)
+{
+    WritePicture(CCardImageView::CardImage, 100, 50);
+    WritePicture(CCardImageView::PersonPhoto, 40, 20);
+    CImageFrame frame(view.release());
+    CCardImageView *shown = frame.View();
+    shown->ShowCard(stored);
+    shown->ShowPicture(CCardImageView::PersonPhoto);
+    ASSERT_TRUE(shown->SetZoom(250));
+    frame.SetToolBarPos(3);
+    frame.ResetView();
+    EXPECT_EQ(shown->ShownPicture(), CCardImageView::CardImage);
+    EXPECT_TRUE(shown->Action(CCardImageView::ShowCardImage)->isChecked());
+    EXPECT_EQ(shown->Zoom(), 100);
+    EXPECT_EQ(frame.ToolBarPos(), 0);
 }
 
 TEST_F(ImageViewTest, RotationIsStoredInThePicturesNibble)

@@ -6,10 +6,19 @@
 
 namespace AppPaths {
 
-QString DataFolder()
+namespace {
+QString DataFolderPath()
 {
     const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = QDir(docs).filePath(QStringLiteral("ORVANE/Tessaly/"));
+    return QDir(docs).filePath(QStringLiteral("ORVANE/Tessaly/"));
+}
+
+const QString SettingsFileName = QStringLiteral("Tessaly.ini");
+} // namespace
+
+QString DataFolder()
+{
+    const QString folder = DataFolderPath();
     QDir().mkpath(folder);
     return folder;
 }
@@ -21,7 +30,13 @@ QString DefaultManagementFile()
 
 QString SettingsFilePath()
 {
-    return DataFolder() + QStringLiteral("Tessaly.ini");
+    return DataFolder() + SettingsFileName;
+}
+
+QString ExistingSettingsFile()
+{
+    const QString path = DataFolderPath() + SettingsFileName;
+    return QFileInfo::exists(path) ? path : QString();
 }
 
 QString DevModeFilePath(const QString &settingsFile)

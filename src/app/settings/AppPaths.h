@@ -16,6 +16,9 @@ QString DefaultManagementFile();
 // DataFolder() + "Tessaly.ini".
 QString SettingsFilePath();
 
+// The settings file when the program has written one; empty otherwise. Creates nothing.
+QString ExistingSettingsFile();
+
 // The printer device-settings file that belongs to a settings file: the
 // settings file's name with every "." replaced by "_", then "Print_DevMode.dat",
 // in the same folder ("Tessaly.ini" → "Tessaly_iniPrint_DevMode.dat").

@@ -306,6 +306,7 @@ void CSettings::ReadAll(const QString &path)
     if (options.skinColorType < 0 || options.skinColorType > OptionRecord::CustomSkinColor)
         options.skinColorType = OptionRecord::CustomSkinColor;
     options.skinColor = ReadColour(ini, Option, QStringLiteral("SkinColor"), options.skinColor);
+    options.mapSearchService = ini.GetString(Option, QStringLiteral("MapSearchService")).trimmed();
 
     // Print
     PrintSettings &p = print;
@@ -422,6 +423,9 @@ void CSettings::Write(CINIFile &ini) const
     WritePair(ini, Option, QStringLiteral("ThumbnailSize"), QSize(pixels, pixels));
     ini.WriteInt(Option, QStringLiteral("SkinColorType"), options.skinColorType);
     WriteColour(ini, Option, QStringLiteral("SkinColor"), options.skinColor);
+    // Written only when set, so that a file with the default map service keeps its usual keys.
+    if (!options.mapSearchService.isEmpty())
+        ini.WriteString(Option, QStringLiteral("MapSearchService"), options.mapSearchService);
 
     // Print
     const PrintSettings &p = print;

@@ -23,6 +23,9 @@ struct OptionRecord
     int thumbnailSizeType = 1; // 0 small, 1 medium, 2 large
     int skinColorType = 0;     // 0..6 preset, 7 custom
     QColor skinColor{0, 0, 0}; // the custom colour
+    // 地図検索: empty = Google Maps' search page; otherwise the address of a service that
+    // takes REF and ADDR (EUC-JP) parameters. Key "MapSearchService", not on the page.
+    QString mapSearchService;
     // The options dialog's "接続確認画面を表示しない" box: not a key of its own but
     // all of the ShowConnectConf flags (see CSettings::SetConnectConfHidden).
     bool hideConnectConf = false;
