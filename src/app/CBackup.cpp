@@ -1,5 +1,7 @@
 #include "CBackup.h"
 
+#include "FolderSync.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -47,7 +49,7 @@ bool CBackup::CopyFile(const QString &from, const QString &to)
         if (target.write(buffer, n) != n)
             return false;
     }
-    return target.commit();
+    return target.commit() && FolderSync::SyncParentOf(to);
 }
 
 bool CBackup::CopyFolder(const QString &from, const QString &to, const Progress &progress)

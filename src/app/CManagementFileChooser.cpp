@@ -1,6 +1,7 @@
 #include "CManagementFileChooser.h"
 
 #include "CCardStore.h"
+#include "FolderSync.h"
 #include "IMessageBox.h"
 #include "StoreError.h"
 
@@ -73,6 +74,7 @@ bool CManagementFileChooser::OpenOrReplace(const QString &path, const QString &d
             return false;
         }
         m_keptBackup = keep;
+        FolderSync::SyncParentOf(keep);
     }
     if (!m_store.CreateNew(path)) {
         Warn(QString::fromUtf8("管理ファイルの作成に失敗しました。"));

@@ -209,12 +209,14 @@ bool CCardFileWriter::Commit()
             return false;
         if (!WriteHeader(quint32(m_size), m_count))
             return false;
+        m_headerCounts = true;
     }
     if (!SyncNow())
         return false;
     m_committedSize = m_size;
     m_committedCount = m_count;
     m_dirty = false;
+    m_headerCounts = false;
     m_writtenDead.clear();
     m_overwritten.clear();
     if (const int error = m_file->Identity(&m_identity))
@@ -226,20 +228,32 @@ bool CCardFileWriter::RollBack()
 {
     if (!IsOpen())
         return false;
+    // A header that already counts the new records goes back first, so that
+    // they are past the stated length again; when even that fails, the file
+    // holds the change whole and is left so.
+    if (m_headerCounts && !WriteHeader(quint32(m_committedSize), m_committedCount)) {
+        m_file->Identity(&m_identity);
+        return false;
+    }
+    m_headerCounts = false;
     bool ok = true;
     for (qsizetype i = m_overwritten.size() - 1; i >= 0; --i) {
         const Overwritten &undo = m_overwritten[i];
         ok = m_file->WriteAt(undo.position, undo.before.constData(), undo.before.size()) == 0 && ok;
     }
     const QByteArray live = U32(TagNMBK);
+    bool revived = true;
     for (qint32 offset : std::as_const(m_writtenDead))
-        ok = m_file->WriteAt(offset, live.constData(), live.size()) == 0 && ok;
-    if (m_size > m_committedSize) {
+        revived = m_file->WriteAt(offset, live.constData(), live.size()) == 0 && revived;
+    // The new records may go only when every old record they replace is live
+    // again: otherwise they are the only copy, and a reopen finds them past
+    // the stated length.
+    if (m_size > m_committedSize && revived) {
         ok = m_file->Truncate(m_committedSize) == 0 && ok;
         if (m_headerOnDisk)
             ok = WriteHeader(quint32(m_committedSize), m_committedCount) && ok;
     }
-    ok = (!m_sync || m_file->Sync() == 0) && ok;
+    ok = revived && (!m_sync || m_file->Sync() == 0) && ok;
     m_size = m_committedSize;
     m_count = m_committedCount;
     m_dirty = false;

@@ -83,6 +83,7 @@ private:
     qint64 m_size = 0;
     quint32 m_count = 0;
     bool m_dirty = false;
+    bool m_headerCounts = false; // the header on disk already counts what is not committed
     QList<qint32> m_pendingDead;
     QList<qint32> m_writtenDead;
     QList<Overwritten> m_overwritten;

@@ -1,5 +1,7 @@
 #include "MappingFile.h"
 
+#include "FolderSync.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -47,7 +49,8 @@ bool SaveMapping(const QString &path, const QList<MappingEntry> &entries, bool f
     }
     // Written to a temporary file and renamed, so a failed write leaves the old file intact.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit() ||
+        !FolderSync::SyncParentOf(path))
         return false;
     return QFileInfo(path).size() == HeaderSize + EntrySize * count;
 }

@@ -1,5 +1,7 @@
 #include "CINIFile.h"
 
+#include "FolderSync.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -150,5 +152,6 @@ bool CINIFile::Save(const QString &path) const
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    // The file is synced by commit; the folder holds the rename.
+    return file.commit() && FolderSync::SyncParentOf(path);
 }

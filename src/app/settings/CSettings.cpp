@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "CINIFile.h"
 #include "DevModeBlock.h"
+#include "FolderSync.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -191,7 +192,7 @@ bool WriteDevMode(const QString &settingsFile, const QByteArray &block)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return file.commit() && FolderSync::SyncParentOf(path);
 }
 
 } // namespace
