@@ -3,6 +3,8 @@
 #include "CardExporter.h"
 #include "CheckListColumns.h"
 #include "ExportMapping.h"
+#include "ImportSummary.h"
+#include "StoreError.h"
 
 #include "CCardData.h"
 #include "CCardStore.h"
@@ -88,6 +90,14 @@ TEST_F(CsvTransferTest, CancelledBeforeFirstRowAndErrorWhenStoreCannotBeWritten)
     CImportEngine none(closed, ImportOptions(), nullptr);
     CCsvImportRun failing(none, path, {MappingEntry{CsvItemName, 1}}, false);
     EXPECT_EQ(failing.Run(), CsvImportState::Error);
+    EXPECT_EQ(failing.Counters().failure, StoreErrorText(StoreError::NoFile));
+
+    // A CSV file that is not there is an error that says so, not "nothing valid".
+    CCsvImportRun missing(engine, dir.File("gone.csv"), {MappingEntry{CsvItemName, 1}}, false);
+    EXPECT_EQ(missing.Run(), CsvImportState::Error);
+    EXPECT_EQ(ImportSummary::Csv(missing.Counters(), missing.State()).text,
+              U("エラーが発生しました。\nファイルが読み込めませんでした。"));
+    EXPECT_EQ(store.LiveCount(), 0);
 }
 
 TEST_F(CsvTransferTest, DefaultExportHasTwentyTwoHeadingsAndReimportsToTheSameCards)

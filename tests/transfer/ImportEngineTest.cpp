@@ -1,6 +1,7 @@
 #include "CImportEngine.h"
 #include "CImportFilesWorker.h"
 #include "ImportSummary.h"
+#include "StoreError.h"
 
 #include "CCardData.h"
 #include "CCardStore.h"
@@ -308,6 +309,14 @@ TEST_F(ImportEngineTest, FullDiskEndsALargeFileAtOnceAndKeepsWhatWasWritten)
     full.reset();
     EXPECT_GT(counters.added, 0);
     EXPECT_LT(counters.added, 20);
+    // The summary says that writing stopped the run, and why.
+    EXPECT_EQ(counters.failure, StoreErrorText(StoreError::DiskFull));
+    const UserMessage summary = ImportSummary::VCard(counters, false);
+    EXPECT_EQ(summary.caption, QString::fromUtf8("インポート中断"));
+    EXPECT_EQ(summary.icon, UserMessage::Warning);
+    EXPECT_TRUE(summary.text.startsWith(QString::fromUtf8("インポートを中止しました。\n") + counters.failure))
+        << summary.text.toStdString();
+    EXPECT_TRUE(summary.text.contains(QString::fromUtf8("%1 件、新規登録しました。").arg(counters.added)));
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(store.Path()));
     EXPECT_EQ(reopened.LiveCount(), counters.added);
