@@ -60,8 +60,8 @@ int RunMemoryCard(const QStringList &args, QTextStream &out, QTextStream &err)
     CCardStore store;
     if (!CliOpenOrCreateStore(store, storePath, err))
         return 1;
-    CliImportVCardFiles(store, all, sameName, out);
-    return 0;
+    const ImportCounters counters = CliImportVCardFiles(store, all, sameName, out);
+    return counters.failure.isEmpty() && counters.filesImported == counters.files ? 0 : 1;
 }
 
 } // namespace
