@@ -219,7 +219,7 @@ void CCardEditView::ShowCard(CCardData *stored)
 {
     // While its own change is being stored, the list may pass other cards by
     // (the stored card leaving the tab): this view stays on the card being edited.
-    if (m_storingNow)
+    if (m_storingNow && !m_forgotten)
         return;
     m_stored = stored;
     m_work = stored ? *stored : CCardData();
@@ -233,6 +233,7 @@ void CCardEditView::FollowStore()
     // Whoever changed the card, this view shows what the file now holds.
     // The card pointer goes at once, even in the middle of storing a change.
     const auto forget = [this] {
+        m_forgotten = true; // a card shown after this is the file's, even mid-store
         m_stored = nullptr;
         m_work = CCardData();
         Fill();
@@ -258,6 +259,7 @@ void CCardEditView::CardChanged()
     if (m_stored)
         m_work.SetImageRotation(m_stored->ImageRotation());
     m_storingNow = true;
+    m_forgotten = false;
     CCardData *result = m_stored ? m_store->Replace(m_work, m_stored) : m_store->AddCard(m_work);
     m_storingNow = false;
     if (!result) {

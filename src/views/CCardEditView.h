@@ -111,6 +111,7 @@ private:
     CCardData m_work;
     CCardData *m_stored = nullptr;
     bool m_storingNow = false;
+    bool m_forgotten = false; // the store let go of every card while a change was being stored
     std::function<bool(const QUrl &)> m_open;
     QList<TextField> m_fields;
 

@@ -239,4 +239,9 @@ TEST_F(StoreFollowing, AFileRewrittenElsewhereIsShownAgainNotOverwritten)
     EXPECT_EQ(messages.shown[0].text, StoreErrorText(StoreError::ChangedElsewhere));
     EXPECT_EQ(Frame()->List()->ItemCount(), 2);
     EXPECT_EQ(NamesInFile(), names);
+    // The pane shows the card the list shows, as the file holds it.
+    ASSERT_NE(Frame()->List()->CurrentCard(), nullptr);
+    EXPECT_EQ(Frame()->EditView()->StoredCard(), Frame()->List()->CurrentCard());
+    EXPECT_EQ(Frame()->EditView()->Sheet1()->name->text(), Frame()->List()->CurrentCard()->Name());
+    EXPECT_EQ(Frame()->EditView()->Sheet1()->title->text(), QString::fromUtf8("課長"));
 }
