@@ -172,6 +172,9 @@ public:
     bool IsIdentical(const CCardData &other) const;
     // CompanyYomi without a leading "ｶﾌﾞｼｷｶﾞｲｼｬ".
     QString CompanySortKey() const;
+    // Takes one persisted field (0–32) over from another card as it is stored
+    // there; a list field takes its kinds along.
+    void CopyField(const CCardData &from, int fieldId);
 
     // Search predicates; all false for a card without an Id.
     bool ContainsText(const QString &text, int fieldId) const;

@@ -36,6 +36,11 @@ QString CCardImageFiles::ParkedPath(const QString &id, int picture) const
     return PathOf(id, picture) + QStringLiteral(".deleting");
 }
 
+QString CCardImageFiles::AsidePath(const QString &id, int picture) const
+{
+    return PathOf(id, picture) + QStringLiteral(".merging");
+}
+
 bool CCardImageFiles::Exists(const QString &id, int picture) const
 {
     const QString path = PathOf(id, picture);
@@ -139,4 +144,40 @@ void CCardImageFiles::Drop(const QString &id) const
         if (!parked.isEmpty())
             QFile::remove(parked);
     }
+}
+
+bool CCardImageFiles::Adopt(const QString &id, int picture, const QString &parkedId) const
+{
+    const QString target = PathOf(id, picture);
+    const QString source = ParkedPath(parkedId, picture);
+    if (target.isEmpty() || parkedId.isEmpty())
+        return false;
+    const QString aside = AsidePath(id, picture);
+    QFile::remove(aside);
+    if (QFileInfo::exists(target) && !QFile::rename(target, aside))
+        return false;
+    if (QFileInfo::exists(source) && !Replace(id, picture, source)) {
+        QFile::rename(aside, target);
+        return false;
+    }
+    FolderSync::Sync(m_folder);
+    return true;
+}
+
+bool CCardImageFiles::Unadopt(const QString &id, int picture) const
+{
+    const QString target = PathOf(id, picture);
+    if (target.isEmpty() || (QFileInfo::exists(target) && !QFile::remove(target)))
+        return false;
+    const QString aside = AsidePath(id, picture);
+    const bool ok = !QFileInfo::exists(aside) || QFile::rename(aside, target);
+    FolderSync::Sync(m_folder);
+    return ok;
+}
+
+void CCardImageFiles::KeepAdopted(const QString &id, int picture) const
+{
+    const QString aside = AsidePath(id, picture);
+    if (!aside.isEmpty())
+        QFile::remove(aside);
 }

@@ -38,8 +38,18 @@ public:
     bool Unpark(const QString &id) const;
     void Drop(const QString &id) const;
 
+    // A merge gives a card the picture of a card whose pictures are parked:
+    // Adopt sets the card's own picture aside and copies the parked one in (the
+    // card has none afterwards when that card had none); then KeepAdopted
+    // removes the set-aside picture once the merge is in the file, or Unadopt
+    // puts it back when it is not.
+    bool Adopt(const QString &id, int picture, const QString &parkedId) const;
+    bool Unadopt(const QString &id, int picture) const;
+    void KeepAdopted(const QString &id, int picture) const;
+
 private:
     QString ParkedPath(const QString &id, int picture) const;
+    QString AsidePath(const QString &id, int picture) const;
 
     QString m_folder;
 };

@@ -118,6 +118,19 @@ public:
         CCardData data;
     };
     bool ReplaceCards(const QList<CardChange> &changes);
+    // Several cards of one person made one: `data` goes into `main` and the
+    // others are deleted with their pictures, in one batch: all or none, the
+    // pictures included. A picture source other than main gives main that
+    // card's picture (or none, when it has none); null keeps main's own.
+    struct Merge
+    {
+        CCardData *main = nullptr;
+        CCardData data;
+        QList<CCardData *> others;
+        CCardData *cardImageFrom = nullptr;
+        CCardData *photoFrom = nullptr;
+    };
+    bool MergeCards(const Merge &merge);
 
     // The picture files of a stored card.
     bool SetPicture(CCardData *stored, int picture, const QString &source);
@@ -193,6 +206,8 @@ private:
                              qint32 *newOffset, qint32 *newLength);
     bool Indexable(const CCardData &card) const;
     bool IsStored(const CCardData *card) const;
+    // The pictures of a merge whose batch was refused, as the file now holds it.
+    void SettlePictures(const QStringList &parked, const QString &mainId, const QList<int> &adopted);
     // Writes every version in one batch, then puts them into the cards; all or none.
     // stamp: the versions are edits (UpdatedDate set), not bookkeeping.
     bool WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &versions, bool stamp);
