@@ -55,9 +55,7 @@ void CliPrintMessage(const UserMessage &message, QTextStream &out)
         out << '\n';
 }
 
-namespace {
-// Keeps one card on one line whatever its texts hold.
-QString Field(QString text)
+QString CliField(QString text)
 {
     for (QChar &c : text) {
         if (c == u'\t' || c == u'\n' || c == u'\r')
@@ -65,13 +63,12 @@ QString Field(QString text)
     }
     return text;
 }
-} // namespace
 
 void CliPrintCard(const CCardData &card, QTextStream &out)
 {
-    out << card.StoreIndex() << '\t' << Field(card.Id()) << '\t' << Field(card.Name()) << '\t'
-        << Field(card.YomiName()) << '\t' << Field(card.Company()) << '\t' << Field(card.Phone(0)) << '\t'
-        << Field(card.Mail(0)) << '\n';
+    out << card.StoreIndex() << '\t' << CliField(card.Id()) << '\t' << CliField(card.Name()) << '\t'
+        << CliField(card.YomiName()) << '\t' << CliField(card.Company()) << '\t' << CliField(card.Phone(0))
+        << '\t' << CliField(card.Mail(0)) << '\n';
 }
 
 ImportCounters CliImportVCardFiles(CCardStore &store, const QStringList &paths, OverwriteAnswer sameName,

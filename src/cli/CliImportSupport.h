@@ -35,6 +35,8 @@ bool CliParseSameName(const QString &text, OverwriteAnswer *answer);
 bool CliOpenOrCreateStore(CCardStore &store, const QString &path, QTextStream &err);
 // A message box as text: the caption on one line, then the message.
 void CliPrintMessage(const UserMessage &message, QTextStream &out);
+// Text for one tab-separated field: tabs and line breaks become spaces.
+QString CliField(QString text);
 // One card per line, tab-separated, as `list` prints it.
 void CliPrintCard(const CCardData &card, QTextStream &out);
 // Imports vCard files through the file run; prints its summary.

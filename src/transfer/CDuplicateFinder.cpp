@@ -260,3 +260,10 @@ QList<DuplicateGroup> CDuplicateFinder::Find(const QList<Entry> &entries)
         sorted << std::move(groups[g]);
     return sorted;
 }
+
+UserMessage CDuplicateFinder::NoneFoundMessage()
+{
+    return {QString::fromUtf8("重複名刺の検索"),
+            QString::fromUtf8("重複している可能性のある名刺は見つかりませんでした。"),
+            UserMessage::Information};
+}

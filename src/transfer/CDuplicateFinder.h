@@ -2,6 +2,7 @@
 
 #include "CardRecency.h"
 #include "DuplicateGroup.h"
+#include "UserMessage.h"
 
 #include <QList>
 #include <QString>
@@ -42,4 +43,6 @@ public:
     // Groups of two or more cards, the newest card first in each; the groups
     // in the order of their newest cards' readings.
     static QList<DuplicateGroup> Find(const QList<Entry> &entries);
+
+    static UserMessage NoneFoundMessage();
 };
