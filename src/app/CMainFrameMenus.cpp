@@ -3,6 +3,7 @@
 #include "CCardListView.h"
 #include "CCardStore.h"
 #include "CDesktopOpener.h"
+#include "CDuplicatesDlg.h"
 #include "CListColumnDlg.h"
 #include "CMainFrame.h"
 #include "CSettings.h"
@@ -160,6 +161,8 @@ void CMainFrame::BuildMenus()
     AddAction(tools, "groups", "グループ名編集(&G)...", {}, later);
     AddAction(tools, "checkList", "チェックリスト編集(&C)...", {}, later);
     tools->addSeparator();
+    connect(AddAction(tools, "duplicates", "重複名刺の検索(&D)..."), &QAction::triggered, this,
+            [this] { CDuplicatesDlg(*m_store, m_messages, m_window).exec(); });
     connect(AddAction(tools, "backup", "バックアップ(&B)"), &QAction::triggered, this, &CMainFrame::OnBackup);
     tools->addSeparator();
     AddAction(tools, "options", "オプション(&O)...", {}, later);
