@@ -17,43 +17,68 @@ namespace {
 // Below this many cards a second thread costs more than it saves.
 constexpr qsizetype ParallelFrom = 20000;
 
-struct Keys
+// One key of one card: its name, its reading at its company, one of its
+// numbers or addresses (position says which).
+struct KeyRecord
 {
-    QString name;
-    QString readingAndCompany;
-    QStringList phones; // parallel to the entry's phones; empty where a number has no key
-    QStringList mails;
+    QString key;
+    int entry;
+    int position;
 };
 
-Keys KeysOf(const CDuplicateFinder::Entry &entry)
+// Every key of one kind, in entry order.
+struct Keys
 {
-    Keys keys;
-    keys.name = DuplicateKeys::NameKey(entry.name);
+    std::vector<KeyRecord> names, readings, phones, mails;
+
+    void Append(Keys &&other)
+    {
+        for (auto [to, from] : {std::pair{&names, &other.names}, std::pair{&readings, &other.readings},
+                                std::pair{&phones, &other.phones}, std::pair{&mails, &other.mails}})
+            to->insert(to->end(), std::make_move_iterator(from->begin()),
+                       std::make_move_iterator(from->end()));
+    }
+};
+
+void AddKeysOf(const CDuplicateFinder::Entry &entry, int index, Keys &keys)
+{
+    const QString name = DuplicateKeys::NameKey(entry.name);
+    if (!name.isEmpty())
+        keys.names.push_back({name, index, 0});
     const QString reading = DuplicateKeys::ReadingKey(entry.reading);
-    const QString company = DuplicateKeys::CompanyKey(entry.company);
-    if (!reading.isEmpty() && !company.isEmpty())
-        keys.readingAndCompany = reading + u'\n' + company;
-    for (const QString &phone : entry.phones)
-        keys.phones << DuplicateKeys::PhoneKey(phone);
-    for (const QString &mail : entry.mails)
-        keys.mails << DuplicateKeys::MailKey(mail);
-    return keys;
+    if (!reading.isEmpty()) {
+        const QString company = DuplicateKeys::CompanyKey(entry.company);
+        if (!company.isEmpty())
+            keys.readings.push_back({reading + u'\n' + company, index, 0});
+    }
+    for (int p = 0; p < entry.phones.size(); ++p) {
+        const QString key = DuplicateKeys::PhoneKey(entry.phones[p]);
+        if (!key.isEmpty())
+            keys.phones.push_back({key, index, p});
+    }
+    for (int m = 0; m < entry.mails.size(); ++m) {
+        const QString key = DuplicateKeys::MailKey(entry.mails[m]);
+        if (!key.isEmpty())
+            keys.mails.push_back({key, index, m});
+    }
 }
 
-std::vector<Keys> AllKeys(const QList<CDuplicateFinder::Entry> &entries)
+Keys AllKeys(const QList<CDuplicateFinder::Entry> &entries)
 {
-    std::vector<Keys> keys(size_t(entries.size()));
-    const auto fill = [&](qsizetype from, qsizetype to) {
+    const auto fill = [&](qsizetype from, qsizetype to, Keys &keys) {
         for (qsizetype i = from; i < to; ++i)
-            keys[size_t(i)] = KeysOf(entries[i]);
+            AddKeysOf(entries[i], int(i), keys);
     };
     const qsizetype count = entries.size();
+    Keys keys;
     if (count >= ParallelFrom && std::thread::hardware_concurrency() > 1) {
-        std::thread other(fill, count / 2, count);
-        fill(0, count / 2);
+        Keys second;
+        std::thread other(fill, count / 2, count, std::ref(second));
+        fill(0, count / 2, keys);
         other.join();
+        keys.Append(std::move(second));
     } else {
-        fill(0, count);
+        fill(0, count, keys);
     }
     return keys;
 }
@@ -82,24 +107,38 @@ private:
     std::vector<int> m_parent;
 };
 
-// The cards that share one key, each once, in entry order.
-struct Bucket
+// The records of one kind ordered so that records of one key lie together,
+// each run in entry order; calls visit(first, end) for every key that two or
+// more cards share.
+template <typename Visit> void ForEachShared(const std::vector<KeyRecord> &records, Visit visit)
 {
-    QList<int> members;
-    QList<int> positions; // which of the member's numbers or addresses has the key
-};
-
-using Table = QHash<QString, Bucket>;
-
-void Put(Table &table, const QString &key, int entry, int position = 0)
-{
-    if (key.isEmpty())
-        return;
-    Bucket &bucket = table[key];
-    if (!bucket.members.isEmpty() && bucket.members.back() == entry)
-        return; // the same number twice on one card
-    bucket.members << entry;
-    bucket.positions << position;
+    QHash<QString, int> ids; // key -> 1 + its number
+    ids.reserve(qsizetype(records.size()));
+    std::vector<int> idOf(records.size());
+    std::vector<int> sizes;
+    for (size_t r = 0; r < records.size(); ++r) {
+        int &id = ids[records[r].key];
+        if (id == 0) {
+            sizes.push_back(0);
+            id = int(sizes.size());
+        }
+        idOf[r] = id - 1;
+        ++sizes[size_t(id - 1)];
+    }
+    std::vector<int> starts(sizes.size() + 1, 0);
+    for (size_t k = 0; k < sizes.size(); ++k)
+        starts[k + 1] = starts[k] + sizes[k];
+    std::vector<int> order(records.size());
+    std::vector<int> next(starts.begin(), starts.end() - 1);
+    for (size_t r = 0; r < records.size(); ++r)
+        order[size_t(next[size_t(idOf[r])]++)] = int(r);
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        // Several of one card's numbers may give one key: that card shares it with no one.
+        const int first = starts[k];
+        const int end = starts[k + 1];
+        if (records[size_t(order[size_t(first)])].entry != records[size_t(order[size_t(end - 1)])].entry)
+            visit(order.data() + first, order.data() + end);
+    }
 }
 
 } // namespace
@@ -133,21 +172,11 @@ QList<CDuplicateFinder::Entry> CDuplicateFinder::Snapshot(const CCardStore &stor
 
 QList<DuplicateGroup> CDuplicateFinder::Find(const QList<Entry> &entries)
 {
-    const std::vector<Keys> keys = AllKeys(entries);
+    const Keys keys = AllKeys(entries);
     const int count = int(entries.size());
-    Table names, readings, phones, mails;
-    names.reserve(count);
-    readings.reserve(count);
-    phones.reserve(count * 2);
-    mails.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        Put(names, keys[size_t(i)].name, i);
-        Put(readings, keys[size_t(i)].readingAndCompany, i);
-        for (int p = 0; p < keys[size_t(i)].phones.size(); ++p)
-            Put(phones, keys[size_t(i)].phones[p], i, p);
-        for (int m = 0; m < keys[size_t(i)].mails.size(); ++m)
-            Put(mails, keys[size_t(i)].mails[m], i, m);
-    }
+    std::vector<QString> nameOf(entries.size());
+    for (const KeyRecord &record : keys.names)
+        nameOf[size_t(record.entry)] = record.key;
 
     const auto newer = [&](int a, int b) {
         if (entries[a].recency != entries[b].recency)
@@ -156,37 +185,40 @@ QList<DuplicateGroup> CDuplicateFinder::Find(const QList<Entry> &entries)
     };
     // A shared number or address joins cards only while few people share it;
     // a card without a name counts as a name of its own.
-    const auto fewNames = [&](const Bucket &bucket) {
+    const auto fewNames = [&](const std::vector<KeyRecord> &records, const int *first, const int *end) {
         QSet<QString> seen;
         int unnamed = 0;
-        for (int member : bucket.members) {
-            if (keys[size_t(member)].name.isEmpty())
+        for (const int *r = first; r != end; ++r) {
+            const QString &name = nameOf[size_t(records[size_t(*r)].entry)];
+            if (name.isEmpty())
                 ++unnamed;
             else
-                seen.insert(keys[size_t(member)].name);
+                seen.insert(name);
             if (seen.size() + unnamed > CompanyNumberNames)
                 return false;
         }
         return true;
     };
 
-    UnionFind sets{size_t(count)};
+    UnionFind sets(entries.size());
     struct Found
     {
         int anyMember;
         DuplicateReason reason;
     };
     std::vector<Found> found;
-    const auto join = [&](const Table &table, DuplicateRule rule, bool onlyFewNames) {
-        for (const Bucket &bucket : table) {
-            if (bucket.members.size() < 2 || (onlyFewNames && !fewNames(bucket)))
-                continue;
-            int newest = 0;
-            for (int k = 1; k < bucket.members.size(); ++k) {
-                if (newer(bucket.members[k], bucket.members[newest]))
-                    newest = k;
+    const auto join = [&](const std::vector<KeyRecord> &records, DuplicateRule rule, bool onlyFewNames) {
+        ForEachShared(records, [&](const int *first, const int *end) {
+            if (onlyFewNames && !fewNames(records, first, end))
+                return;
+            const KeyRecord *newest = &records[size_t(*first)];
+            for (const int *r = first; r != end; ++r) {
+                const KeyRecord &record = records[size_t(*r)];
+                sets.Join(records[size_t(*first)].entry, record.entry);
+                if (newer(record.entry, newest->entry))
+                    newest = &record;
             }
-            const Entry &e = entries[bucket.members[newest]];
+            const Entry &e = entries[newest->entry];
             QString value;
             switch (rule) {
             case DuplicateRule::SameName:
@@ -196,21 +228,19 @@ QList<DuplicateGroup> CDuplicateFinder::Find(const QList<Entry> &entries)
                 value = e.reading + QStringLiteral(" / ") + e.company;
                 break;
             case DuplicateRule::SamePhone:
-                value = e.phones[bucket.positions[newest]];
+                value = e.phones[newest->position];
                 break;
             case DuplicateRule::SameMail:
-                value = e.mails[bucket.positions[newest]];
+                value = e.mails[newest->position];
                 break;
             }
-            for (int member : bucket.members)
-                sets.Join(bucket.members.front(), member);
-            found.push_back({bucket.members.front(), {rule, value}});
-        }
+            found.push_back({records[size_t(*first)].entry, {rule, value}});
+        });
     };
-    join(names, DuplicateRule::SameName, false);
-    join(readings, DuplicateRule::SameReadingAndCompany, false);
-    join(phones, DuplicateRule::SamePhone, true);
-    join(mails, DuplicateRule::SameMail, true);
+    join(keys.names, DuplicateRule::SameName, false);
+    join(keys.readings, DuplicateRule::SameReadingAndCompany, false);
+    join(keys.phones, DuplicateRule::SamePhone, true);
+    join(keys.mails, DuplicateRule::SameMail, true);
 
     QHash<int, int> groupOf; // root entry -> group
     QList<DuplicateGroup> groups;

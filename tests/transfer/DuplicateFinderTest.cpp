@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "TransferTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using transfer_test::U;
@@ -220,4 +221,31 @@ TEST_F(DuplicateFinderTest, ANumberOnMoreThanAFewDifferentNamesIsACompanyNumber)
     EXPECT_TRUE(HasReason(*same, DuplicateRule::SamePhone));
     for (int slot : office)
         EXPECT_EQ(GroupOf(groups, slot), nullptr);
+}
+
+// A large store is searched in two halves at once: cards join across the halves as within one.
+TEST(DuplicateFinderLargeTest, CardsJoinAcrossTheHalvesOfALargeSearch)
+{
+    QList<CDuplicateFinder::Entry> entries;
+    for (int i = 0; i < 24000; ++i) {
+        CDuplicateFinder::Entry entry;
+        entry.slot = i;
+        entry.name = QStringLiteral("Person %1").arg(i);
+        entry.phones << QStringLiteral("090-%1").arg(10000000 + i);
+        entry.mails << QStringLiteral("p%1@example.jp").arg(i);
+        entries << entry;
+    }
+    entries[20000].phones << QStringLiteral("+81-90-10000005");       // shares with 5
+    entries[12000].name = QStringLiteral("Ｐｅｒｓｏｎ　１１９９９"); // the name of 11999
+    entries[23999].mails[0] = QStringLiteral("P3@Example.JP");        // and 3's address
+    const QList<DuplicateGroup> groups = CDuplicateFinder::Find(entries);
+    ASSERT_EQ(groups.size(), 3);
+    QList<QList<int>> members;
+    for (const DuplicateGroup &group : groups) {
+        QList<int> sorted = group.cardSlots;
+        std::sort(sorted.begin(), sorted.end());
+        members << sorted;
+    }
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(members, QList<QList<int>>({{3, 23999}, {5, 20000}, {11999, 12000}}));
 }
