@@ -2,6 +2,7 @@
 #include "COptionSheet.h"
 #include "EditMessageRecorder.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,13 +10,6 @@
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
 
 TEST(OptionSheetTest, OkWritesTheSettingsAndHandsTheNewValuesOn)
 {
