@@ -2,6 +2,7 @@
 
 #include "CPortTable.h"
 #include "CUdevDeviceLister.h"
+#include "CWorkFolder.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
 #include "PhoneMessage.h"
@@ -167,8 +168,7 @@ bool CConnectDoc::AskMoveOverwrites()
 
 void CConnectDoc::DeleteWorkFolder() const
 {
-    if (!workFolder.isEmpty())
-        QDir(workFolder).removeRecursively();
+    CWorkFolder::Remove(workFolder);
 }
 
 void CConnectDoc::Run(Operation operation)
