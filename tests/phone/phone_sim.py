@@ -192,6 +192,8 @@ class Phone:
             self.pending = self.chunked(self.listing())
         else:
             name = text(name)
+            if name in self.o.silent_get:
+                return None
             if name == "telecom/devinfo.txt":
                 self.pending = [packet(0xA0, header(0x49, b"MANU:Tessaly Test\r\nMOD:SIM\r\n"))]
             elif name == "telecom/pb.vcf" and self.o.mode == "phonebook":
