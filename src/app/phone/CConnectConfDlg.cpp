@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -31,8 +32,17 @@ CConnectConfDlg::CConnectConfDlg(const QString &operationName, QWidget *parent)
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addWidget(m_dontShow);
-    layout->addWidget(OkCancelButtons(this));
+    QDialogButtonBox *buttons = OkCancelButtons(this);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Enter goes on with the connection; the box is only ticked on purpose.
+    for (QAbstractButton *button : buttons->buttons()) {
+        auto *push = qobject_cast<QPushButton *>(button);
+        if (push && buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            push->setDefault(true);
+            push->setFocus();
+        }
+    }
     connect(m_dontShow, &QCheckBox::toggled, this, &CConnectConfDlg::DontShowToggled);
 }
 

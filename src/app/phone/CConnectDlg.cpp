@@ -17,6 +17,7 @@ CConnectDlg::CConnectDlg(CConnectDoc &doc, QWidget *parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     CConnectListView *list = m_splitter->List();
     m_splitter->Tree()->SetFolderName(doc.folderSession.DocumentsFolderName());
+    m_splitter->FitTree();
     list->SetEntries(&doc.entries, &doc.present);
 
     auto *buttons = new QHBoxLayout;

@@ -5,6 +5,8 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyle>
+#include <algorithm>
 
 namespace {
 constexpr int EntryRole = Qt::UserRole;
@@ -28,7 +30,11 @@ CConnectListView::CConnectListView(QWidget *parent) : QTreeWidget(parent), m_men
     head->setStretchLastSection(false);
     head->resizeSection(CConnectEntryOrder::Name, 255);
     head->resizeSection(CConnectEntryOrder::Size, 55);
-    head->resizeSection(CConnectEntryOrder::Created, 75);
+    // The widths a dialog font of the old desktop needed; a larger font must
+    // not cut the date, so that column takes what the widest date needs.
+    const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) +
+                          2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    head->resizeSection(CConnectEntryOrder::Created, std::max(75, dateWidth));
     connect(head, &QHeaderView::sectionClicked, this, &CConnectListView::SortBy);
 
     const struct

@@ -9,6 +9,7 @@ CConnectTreeView::CConnectTreeView(QWidget *parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(true);
+    setIndentation(14); // a narrow pane: the folder name needs the room
     setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     KeepSelectionColours(this);

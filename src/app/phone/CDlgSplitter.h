@@ -13,6 +13,8 @@ public:
     explicit CDlgSplitter(QWidget *parent = nullptr);
 
     CConnectTreeView *Tree() const { return m_tree; }
+    // The tree keeps 120 pixels, or more when its folder name would be cut.
+    void FitTree();
     CConnectListView *List() const { return m_list; }
 
 private:
