@@ -9,6 +9,7 @@ class CCardData;
 class CCardEditView;
 class CCardImageView;
 class CCardStore;
+class CConnect;
 struct ImportOptions;
 class CImageFrame;
 class CMailDlg;
@@ -104,6 +105,7 @@ private:
     void OnHelp();
     void OnMapSearch();
     void OnMemoryCard();
+    void OnPhone();
     void OnImport();
     void OnSearch();
     void OnQuickFind(const QString &word);
@@ -155,6 +157,7 @@ private:
     CCardImageView *m_imageView = nullptr;
     CImageFrame *m_imageFrame = nullptr;
     CMailDlg *m_mailDlg = nullptr;
+    CConnect *m_connect = nullptr;            // made at the first 携帯電話 command
     std::function<bool(const QUrl &)> m_open; // the desktop's opening of pages and mail
     int m_editHeight = 400;
     int m_leftWidth = 455;

@@ -10,6 +10,7 @@
 #include "CMainFrame.h"
 
 #include "CCardStore.h"
+#include "CConnect.h"
 #include "CCsvImport.h"
 #include "CDropImport.h"
 #include "CExportCommand.h"
@@ -17,7 +18,9 @@
 #include "CImportMappingDlg.h"
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
+#include "COptionPage1.h"
 #include "COptionSheet.h"
+#include "CPortTable.h"
 #include "CSearchBar.h"
 #include "CSearchDlg.h"
 #include "CSettings.h"
@@ -31,6 +34,7 @@
 #include "ImportOptions.h"
 #include "MailComposer.h"
 #include "MappingFile.h"
+#include "SerialPortChoice.h"
 #include "ShowUserMessage.h"
 
 #include <QAction>
@@ -188,6 +192,9 @@ void CMainFrame::ShowOptions()
             return WriteSettings();
         },
         &m_messages, m_window);
+    // The serial port list names the ports this machine has now.
+    CPortTable::RefreshPorts();
+    sheet.Page()->SetSerialPortTexts(SerialPortChoice::Texts(CPortTable::Ports()));
     connect(&sheet, &COptionSheet::Applied, this, [this](const OptionRecord &applied) {
         m_editView->SetOptions(applied);
         CSkin::Apply(applied.SkinColorFor(applied.skinColorType));
@@ -274,6 +281,14 @@ void CMainFrame::OnMemoryCard()
             return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
         });
     });
+}
+
+void CMainFrame::OnPhone()
+{
+    if (!m_connect)
+        m_connect = new CConnect(
+            m_window, *m_store, m_settings, m_messages, [this] { return WriteSettings(); }, this);
+    m_connect->Run();
 }
 
 void CMainFrame::OnExport(ExportKind kind)

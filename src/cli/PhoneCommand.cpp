@@ -4,6 +4,7 @@
 #include "COperationReport.h"
 #include "CPhoneImportAdapter.h"
 #include "CPortTable.h"
+#include "CWorkFolder.h"
 #include "CliImportSupport.h"
 #include "CliRegistry.h"
 #include "IOverwriteAsker.h"
@@ -375,7 +376,7 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     CPhoneImportAdapter adapter(engine);
     ReadWatch watch(adapter);
 
-    CConnectDoc doc(QDir(QDir::tempPath()).filePath(QStringLiteral("TessalyTemp")));
+    CConnectDoc doc(CWorkFolder::Make(QDir::tempPath()));
     if (imports)
         doc.SetImporter(&watch);
     doc.ports = {info};
