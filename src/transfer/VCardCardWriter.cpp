@@ -243,8 +243,10 @@ void VCardCardWriter::Write21(const CCardData &card, QByteArray &out) const
     const QString department = card.Department();
     const QString organisation =
         companyYomi.isEmpty() ? company : company + QLatin1Char('<') + companyYomi + QLatin1Char('>');
-    if (!organisation.isEmpty() || !department.isEmpty())
+    if (!department.isEmpty())
         w.Components(L("ORG"), {organisation, department});
+    else if (!organisation.isEmpty())
+        w.Components(L("ORG"), {organisation});
     const QString title = card.Title();
     if (!title.isEmpty())
         w.Text(L("TITLE"), title);

@@ -4,10 +4,15 @@
 #include "CCardStore.h"
 #include "CardExportContext.h"
 #include "CardExporter.h"
+#include "KanaWidth.h"
 #include "TempDir.h"
 #include "VCardExportSupport.h"
 #include "VCardExporter.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -199,5 +204,119 @@ TEST_F(VCardRoundTrip, Form30ThroughThisProgramsImport)
         EXPECT_EQ(Picture(back, b, CCardImageFiles::CardImage),
                   Picture(source->store, a, CCardImageFiles::PersonPhoto));
         EXPECT_EQ(Picture(back, b, CCardImageFiles::PersonPhoto), QByteArray());
+    }
+}
+
+namespace {
+
+// The values of one property in the independent reader's output.
+QStringList Values(const QJsonObject &card, const char *name)
+{
+    QStringList values;
+    for (const QJsonValue &property : card.value(QLatin1String(name)).toArray()) {
+        const QJsonValue value = property.toObject().value(QLatin1String("value"));
+        if (value.isArray()) {
+            QStringList parts;
+            for (const QJsonValue &part : value.toArray())
+                parts << part.toString();
+            values << parts.join(u'|');
+        } else {
+            values << value.toString();
+        }
+    }
+    return values;
+}
+
+QStringList Typed(const QJsonObject &card, const char *name)
+{
+    QStringList values;
+    for (const QJsonValue &property : card.value(QLatin1String(name)).toArray()) {
+        QStringList types;
+        for (const QJsonValue &type : property.toObject()
+                                          .value(QLatin1String("params"))
+                                          .toObject()
+                                          .value(QLatin1String("TYPE"))
+                                          .toArray())
+            types << type.toString();
+        values << types.join(u',') + QLatin1Char(':') +
+                      property.toObject().value(QLatin1String("value")).toString();
+    }
+    return values;
+}
+
+QStringList Optional(const QString &value)
+{
+    return value.isEmpty() ? QStringList() : QStringList{value};
+}
+
+} // namespace
+
+// Another program's reading of the 3.0 file: every line within 75 octets and valid
+// UTF-8, every unfolded line name[;params]:value, and every value of every card as it
+// was, separators, line breaks and pictures included.
+TEST_F(VCardRoundTrip, Form30IsReadWithoutLossByAnIndependentParser)
+{
+    const CCardStore &from = source->store;
+    cards = CardExporter::AllCards(from);
+    const QString path = dir.File("export.vcf");
+    ASSERT_TRUE(VCardExporter(VCardForm::V30, true, CardExportContext::Of(from)).WriteFile(path, cards));
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral(TESSALY_SOURCE_DIR "/tests/transfer/vcard30_check.py"), path});
+    ASSERT_TRUE(python.waitForFinished(120000));
+    const QJsonObject result = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    EXPECT_EQ(result.value(QLatin1String("errors")).toArray(), QJsonArray());
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().constData();
+    const QJsonArray read = result.value(QLatin1String("cards")).toArray();
+    ASSERT_EQ(read.size(), cards.size());
+    const CardExportContext context = CardExportContext::Of(from);
+    static const char *phoneTypes[] = {"CELL",  "CELL,WORK", "HOME,VOICE", "WORK,VOICE",
+                                       "VIDEO", "FAX",       "VOICE"};
+    static const char *mailTypes[] = {"INTERNET,CELL", "INTERNET,HOME", "INTERNET,WORK", "INTERNET"};
+    for (int i = 0; i < cards.size(); ++i) {
+        const CCardData &a = *cards[i];
+        const QJsonObject card = read[i].toObject();
+        SCOPED_TRACE(a.Name().toStdString());
+        EXPECT_EQ(Values(card, "FN"), QStringList{a.Name().isEmpty() ? a.Company() : a.Name()});
+        EXPECT_EQ(Values(card, "N"), QStringList{a.LastName() + U("|") + a.FirstName() + U("|||")});
+        EXPECT_EQ(Values(card, "X-PHONETIC-LAST-NAME"),
+                  Optional(KanaWidth::ToFullWidthKatakana(a.YomiLastName())));
+        EXPECT_EQ(Values(card, "X-PHONETIC-FIRST-NAME"),
+                  Optional(KanaWidth::ToFullWidthKatakana(a.YomiFirstName())));
+        EXPECT_EQ(Values(card, "SORT-STRING"), Optional(KanaWidth::ToFullWidthKatakana(a.YomiName())));
+        const QString org = a.Department().isEmpty() ? a.Company() : a.Company() + U("|") + a.Department();
+        EXPECT_EQ(Values(card, "ORG"), Optional(org));
+        EXPECT_EQ(Values(card, "X-PHONETIC-ORG"), Optional(KanaWidth::ToFullWidthKatakana(a.CompanyYomi())));
+        EXPECT_EQ(Values(card, "TITLE"), Optional(a.Title()));
+        QStringList phones;
+        for (int p = 0; p < a.PhoneCount(); ++p)
+            phones << QString::fromLatin1(phoneTypes[a.PhoneKindAt(p)]) + QLatin1Char(':') + a.Phone(p);
+        EXPECT_EQ(Typed(card, "TEL"), phones);
+        QStringList mails;
+        for (int m = 0; m < a.MailCount(); ++m)
+            mails << QString::fromLatin1(mailTypes[a.MailKindAt(m)]) + QLatin1Char(':') + a.Mail(m);
+        EXPECT_EQ(Typed(card, "EMAIL"), mails);
+        const QStringList address = {{},          a.AddressExtra(), a.Street(), a.City(), a.Prefecture(),
+                                     a.ZipCode(), a.Country()};
+        EXPECT_EQ(Values(card, "ADR"),
+                  Optional(address.join(QString()).isEmpty() ? QString() : address.join(u'|')));
+        EXPECT_EQ(Values(card, "URL"), Optional(a.Url()));
+        QString memo = a.Memo();
+        memo.replace(U("\r\n"), U("\n"));
+        EXPECT_EQ(Values(card, "NOTE"), Optional(memo));
+        EXPECT_EQ(Values(card, "BDAY"), Optional(a.BirthdayText()));
+        QStringList categories;
+        if (a.GroupNo() > 0)
+            categories << context.groupNames[a.GroupNo()];
+        for (int k = 0; k < context.checks.names.size(); ++k) {
+            if (a.CheckMark(context.checks.markSlots[k]))
+                categories << context.checks.names[k];
+        }
+        EXPECT_EQ(Values(card, "CATEGORIES"), Optional(categories.join(u'|')));
+        EXPECT_EQ(Values(card, "UID"), QStringList{a.Id()});
+        EXPECT_EQ(Values(card, "PHOTO"),
+                  Optional(QString::fromLatin1(Picture(from, a, CCardImageFiles::PersonPhoto).toBase64())));
+        EXPECT_EQ(Values(card, "LOGO"),
+                  Optional(QString::fromLatin1(Picture(from, a, CCardImageFiles::CardImage).toBase64())));
     }
 }
