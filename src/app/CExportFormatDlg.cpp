@@ -42,6 +42,7 @@ CExportFormatDlg::CExportFormatDlg(const ExportFormat &start, QWidget *parent) :
     m_photos = new QCheckBox(QString::fromUtf8("写真を含める (名刺画像と人物写真)"), this);
     layout->addWidget(m_photos);
     layout->addWidget(OkCancelButtons(this));
+    setMinimumWidth(540); // each note on one line
 
     m_choices[start.kind]->setChecked(true);
     m_photos->setChecked(start.photos);
