@@ -14,6 +14,7 @@
 #include "CCsvImport.h"
 #include "CDropImport.h"
 #include "CExportCommand.h"
+#include "CExportFormatDlg.h"
 #include "CExportMappingDlg.h"
 #include "CImportMappingDlg.h"
 #include "CMemoryCardDlg.h"
@@ -27,6 +28,7 @@
 #include "CSkin.h"
 #include "CTabView.h"
 #include "CThumbnailCache.h"
+#include "CardExportContext.h"
 #include "CardExporter.h"
 #include "CardSearch.h"
 #include "CheckListColumns.h"
@@ -304,26 +306,38 @@ void CMainFrame::OnExport(ExportKind kind)
         for (const CCardData *card : m_list->SelectedCards())
             cards.append(card);
     }
-    const CheckListItems checks = CheckListColumns(m_store->GetCheckList());
+    const CardExportContext context = CardExportContext::Of(*m_store);
     const QString title = QString::fromUtf8("エクスポート:表示中のデータ/すべてのデータ");
     CExportCommand::Questions ask;
-    ask.editMapping = [this, &checks](ExportMapping &mapping) {
-        CExportMappingDlg dialog(mapping, checks, m_messages, &CMainFrame::ChooseMappingFile, m_window);
+    ask.chooseFormat = [this](ExportFormat &format) {
+        static ExportFormat last; // the choice is offered again for the rest of the session
+        CExportFormatDlg dialog(last, m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        format = last = dialog.Format();
+        return true;
+    };
+    ask.editMapping = [this, &context](ExportMapping &mapping) {
+        CExportMappingDlg dialog(mapping, context.checks, m_messages, &CMainFrame::ChooseMappingFile,
+                                 m_window);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         mapping = dialog.Mapping();
         return true;
     };
-    ask.chooseFile = [this, &title] {
+    ask.chooseFile = [this, &title](const ExportFormat &format) {
+        const bool vcard = format.IsVCard();
         QFileDialog dialog(m_window, title, QString::fromUtf8("名刺"),
-                           QString::fromUtf8("CSVファイル (*.csv);;すべてのファイル (*)"));
+                           QString::fromUtf8(vcard ? "vCardファイル (*.vcf);;すべてのファイル (*)"
+                                                   : "CSVファイル (*.csv);;すべてのファイル (*)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.setDefaultSuffix(QString::fromLatin1(format.Extension()));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     ask.chooseFolder = [this, &title] { return QFileDialog::getExistingDirectory(m_window, title); };
-    CExportCommand::Run(cards, kind == ExportSelectedSeparately, checks, m_settings.options.exportNameCompany,
-                        m_settings.options.exportNameDate, m_messages, m_window, ask);
+    CExportCommand::Run(cards, kind == ExportSelectedSeparately, context,
+                        m_settings.options.exportNameCompany, m_settings.options.exportNameDate, m_messages,
+                        m_window, ask);
 }
 
 QString CMainFrame::ChooseMappingFile(bool save)
