@@ -197,6 +197,7 @@ QString CLabelCatalogue::DescriptionText(const QString &description)
         {"Full sheet labels", "全面ラベル"},
         {"Multipurpose labels", "多目的ラベル"},
         {"Allround labels", "汎用ラベル"},
+        {"General labels", "汎用ラベル"},
         {"Name badges", "名札"},
         {"Filing labels", "ファイル用ラベル"},
         {"File folder labels", "ファイル用ラベル"},

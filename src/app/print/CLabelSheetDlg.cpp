@@ -81,6 +81,7 @@ CLabelSheetDlg::CLabelSheetDlg(const QList<LabelSheet> &sheets, QWidget *parent)
     layout->addWidget(note);
     layout->addWidget(buttons);
     resize(820, 520);
+    m_search->setFocus();
 }
 
 int CLabelSheetDlg::ShownCount() const

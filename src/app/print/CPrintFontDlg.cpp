@@ -46,6 +46,7 @@ CPrintFontDlg::CPrintFontDlg(const CLogFont &font, const QColor &color, QWidget 
     m_chooser->setWindowFlags(Qt::Widget);
     m_chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_chooser->setCurrentFont(CPrintFont::ScreenFont(font));
+    m_shownSize = m_chooser->currentFont().pointSizeF();
 
     int current = -1;
     for (const auto &c : Colours) {
@@ -75,7 +76,11 @@ CPrintFontDlg::CPrintFontDlg(const CLogFont &font, const QColor &color, QWidget 
 
 CLogFont CPrintFontDlg::Font() const
 {
-    return CPrintFont::FromScreenFont(m_chooser->currentFont(), m_base);
+    CLogFont chosen = CPrintFont::FromScreenFont(m_chooser->currentFont(), m_base);
+    // The chooser shows whole points; a size left alone keeps its 0.1 mm.
+    if (m_chooser->currentFont().pointSizeF() == m_shownSize)
+        chosen.height = m_base.height;
+    return chosen;
 }
 
 QColor CPrintFontDlg::Color() const

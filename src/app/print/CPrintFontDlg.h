@@ -27,6 +27,7 @@ public:
 
 private:
     CLogFont m_base;
+    qreal m_shownSize; // the size the chooser made of the stored one
     QFontDialog *m_chooser;
     QComboBox *m_color;
 };

@@ -23,7 +23,6 @@ CPrintItemWidthSetView::CPrintItemWidthSetView(CPrint &print, const QList<CCardD
     viewport()->setAutoFillBackground(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    Refresh();
 }
 
 double CPrintItemWidthSetView::PixelsPerUnit() const

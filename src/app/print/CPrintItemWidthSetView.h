@@ -22,7 +22,8 @@ class CPrintItemWidthSetView : public QAbstractScrollArea
 public:
     CPrintItemWidthSetView(CPrint &print, const QList<CCardData *> &cards, QWidget *parent = nullptr);
 
-    // Lays the first page out again from the settings and redraws.
+    // Lays the first page out again from the settings and redraws (also the
+    // first time: the strip is empty until then).
     void Refresh();
 
     // Column edges in content pixels, for tests and drawing.

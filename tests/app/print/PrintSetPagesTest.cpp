@@ -1,6 +1,7 @@
 // The list and label setting pages and their dialogs.
 #include "CLabelSheetDlg.h"
 #include "CLengthEdit.h"
+#include "CPrintFontDlg.h"
 #include "CPrintItemEditDlg.h"
 #include "CPrintItemWidthSetView.h"
 #include "CPrintSetListPage.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -356,4 +358,37 @@ TEST_F(PrintPages, TheHonorificAndWrappingGoIntoThePrintSettings)
     EXPECT_TRUE(settings.TurnDown);
     EXPECT_TRUE(settings.FitPaper);
     EXPECT_EQ(settings.Respect, 2);
+}
+
+TEST_F(PrintPages, TheFontDialogChangesOnlyWhatWasChosen)
+{
+    AddCards(1);
+    ASSERT_TRUE(Open());
+    // Confirmed as it came: the stored size stays 2.7 mm although the chooser shows whole points.
+    WhenModal<CPrintFontDlg>([](CPrintFontDlg &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("フォントの設定"));
+        ButtonNamed(d, QStringLiteral("OK"))->click();
+    });
+    dialog->FontButton()->click();
+    EXPECT_EQ(Print().LogFont.height, -27);
+
+    WhenModal<CPrintFontDlg>([](CPrintFontDlg &d) {
+        QFont f(QStringLiteral("IPAGothic"));
+        f.setPointSize(12);
+        d.Chooser()->setCurrentFont(f);
+        d.ColorChoice()->setCurrentIndex(9); // 赤
+        ButtonNamed(d, QStringLiteral("OK"))->click();
+    });
+    dialog->FontButton()->click();
+    EXPECT_EQ(Print().LogFont.faceName, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(Print().LogFont.height, -42); // 12 pt
+    EXPECT_EQ(Print().FontColor, QColor(255, 0, 0));
+    EXPECT_EQ(dialog->FontText()->text(), QStringLiteral("IPAGothic"));
+
+    WhenModal<CPrintFontDlg>([](CPrintFontDlg &d) {
+        d.ColorChoice()->setCurrentIndex(0);
+        d.reject();
+    });
+    dialog->FontButton()->click();
+    EXPECT_EQ(Print().FontColor, QColor(255, 0, 0));
 }

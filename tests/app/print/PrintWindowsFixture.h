@@ -17,15 +17,28 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
-// Runs `act` on the modal dialog of type T once it shows.
+// Runs `act` on the modal dialog of type T once it shows (looked for at every
+// turn of the event loop, since making a dialog may run the loop before it
+// is shown).
 template <class T> void WhenModal(const std::function<void(T &)> &act)
 {
-    QTimer::singleShot(0, [act] {
+    auto *watch = new QTimer;
+    auto turns = std::make_shared<int>(0);
+    QObject::connect(watch, &QTimer::timeout, [watch, turns, act] {
         auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr) << "no " << T::staticMetaObject.className() << " shown";
+        if (!dialog && ++*turns < 1000000)
+            return;
+        watch->stop();
+        watch->deleteLater();
+        if (!dialog) {
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " shown";
+            return;
+        }
         act(*dialog);
     });
+    watch->start(0);
 }
 
 // Types text into a widget key by key, Japanese included (QTest::keyClicks
@@ -40,11 +53,11 @@ inline void TypeText(QWidget *widget, const QString &text)
     }
 }
 
-// The button of a dialog's button box with this text.
+// The shown button of a dialog with this text.
 inline QAbstractButton *ButtonNamed(QWidget &dialog, const QString &text)
 {
     for (QAbstractButton *b : dialog.findChildren<QAbstractButton *>()) {
-        if (b->text() == text)
+        if (b->text() == text && b->isVisibleTo(&dialog))
             return b;
     }
     return nullptr;
