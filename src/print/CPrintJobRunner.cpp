@@ -40,4 +40,6 @@ void CPrintJobRunner::Run()
         emit PageReady(page, QPrivateSignal());
         m_pageShown.acquire();
     });
+    // Made and used on this thread, the job's writer goes with it.
+    m_target.reset();
 }

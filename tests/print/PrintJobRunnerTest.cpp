@@ -9,16 +9,32 @@
 
 namespace {
 
-// A target that says which thread the pages were drawn on.
+// What a job's target saw, kept after the target is gone.
+struct TargetLog
+{
+    QStringList calls;
+    QThread *drawnOn = nullptr;
+    QThread *destroyedOn = nullptr;
+};
+
+// A target that says which thread the pages were drawn on and which let it go.
 class ThreadTarget : public RecordingTarget
 {
 public:
-    QThread *drawnOn = nullptr;
+    explicit ThreadTarget(TargetLog &log) : m_log(log) {}
+    ~ThreadTarget() override
+    {
+        m_log.calls = calls;
+        m_log.destroyedOn = QThread::currentThread();
+    }
     QPainter *StartPage() override
     {
-        drawnOn = QThread::currentThread();
+        m_log.drawnOn = QThread::currentThread();
         return RecordingTarget::StartPage();
     }
+
+private:
+    TargetLog &m_log;
 };
 
 class PrintJobRunner : public ::testing::Test
@@ -34,7 +50,7 @@ protected:
     // A runner over a target the test keeps looking at.
     std::unique_ptr<CPrintJobRunner> Runner()
     {
-        auto target = std::make_unique<ThreadTarget>();
+        auto target = std::make_unique<ThreadTarget>(log);
         this->target = target.get();
         return std::make_unique<CPrintJobRunner>(print, cards.Sequence(), std::move(target),
                                                  QStringLiteral("job"));
@@ -42,7 +58,8 @@ protected:
 
     CPrint print;
     CardList cards;
-    ThreadTarget *target = nullptr;
+    TargetLog log;
+    ThreadTarget *target = nullptr; // until the job starts
 };
 
 } // namespace
@@ -61,7 +78,8 @@ TEST_F(PrintJobRunner, PagesAreDrawnOnAThreadOfTheirOwnAndAnnouncedInOrder)
     EXPECT_EQ(runner->Result(), CPrintJob::Printed);
     EXPECT_EQ(pages, QList<int>({1, 2, 3, 4, 5}));
     EXPECT_EQ(runner->PagesSent(), 5);
-    EXPECT_NE(target->drawnOn, qApp->thread());
+    EXPECT_NE(log.drawnOn, qApp->thread());
+    EXPECT_EQ(log.destroyedOn, log.drawnOn); // the writer goes with the thread it was made on
 }
 
 TEST_F(PrintJobRunner, ACancelWhilePageOneShowsSendsThatPageAndNothingMore)
@@ -76,7 +94,7 @@ TEST_F(PrintJobRunner, ACancelWhilePageOneShowsSendsThatPageAndNothingMore)
     ASSERT_TRUE(finished.wait(30000));
     EXPECT_EQ(runner->Result(), CPrintJob::Cancelled);
     EXPECT_EQ(runner->PagesSent(), 1);
-    EXPECT_EQ(target->calls, QStringList({"start job", "page", "abort"}));
+    EXPECT_EQ(log.calls, QStringList({"start job", "page", "abort"}));
 }
 
 TEST_F(PrintJobRunner, AFailedPageGivesTheStatus)
