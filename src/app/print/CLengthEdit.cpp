@@ -13,8 +13,7 @@ CLengthEdit::CLengthEdit(QWidget *parent) : QLineEdit(parent)
 
 void CLengthEdit::SetValue(int tenths)
 {
-    m_value = qBound(0, tenths, PrintFieldRules::MaxLength);
-    setText(PrintFieldRules::LengthText(m_value));
+    setText(PrintFieldRules::LengthText(qBound(0, tenths, PrintFieldRules::MaxLength)));
 }
 
 void CLengthEdit::OnEdited(const QString &text)
@@ -24,6 +23,5 @@ void CLengthEdit::OnEdited(const QString &text)
         setText(r.text);
         setCursorPosition(r.caret);
     }
-    m_value = r.value;
-    emit ValueEdited(m_value);
+    emit ValueEdited(r.value);
 }

@@ -14,13 +14,10 @@ public:
 
     // Shows a value (0.1 mm) without signalling.
     void SetValue(int tenths);
-    int Value() const { return m_value; }
 
 signals:
     void ValueEdited(int tenths);
 
 private:
     void OnEdited(const QString &text);
-
-    int m_value = 0;
 };

@@ -32,7 +32,6 @@ public:
 
     CPrintPreviewOperator *Operator() const { return m_operator; }
     CPrintPreviewView *View() const { return m_view; }
-    CPrintPreviewWnd &Pages() { return m_pages; }
 
 signals:
     void PrintRequested();

@@ -18,7 +18,6 @@ public:
     void ShowPage(int page);
     QString PageText() const;
     QPushButton *CancelButton() const { return m_cancel; }
-    bool Cancelled() const { return m_cancelled; }
 
 signals:
     void CancelRequested();

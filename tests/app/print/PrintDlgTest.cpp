@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 namespace {
@@ -276,4 +277,17 @@ TEST_F(PrintDlg, AMarginTooLargeIsToldAndTheFieldToMendGetsTheFocus)
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     // top 300 ≥ bottom 10: the top field.
     EXPECT_EQ(dialog->focusWidget(), page->MarginField(CPrintSetListPage::Top));
+}
+
+TEST_F(PrintDlg, HelpFromTheDialogAndFromThePreview)
+{
+    AddCards(1);
+    ASSERT_TRUE(Open());
+    QSignalSpy help(dialog.get(), &CPrintDlg::HelpRequested);
+    dialog->HelpButton()->click();
+    EXPECT_EQ(help.size(), 1);
+    dialog->PreviewButton()->click();
+    dialog->PreviewFrame()->Operator()->ButtonOf(CPrintPreviewOperator::Help)->click();
+    EXPECT_EQ(help.size(), 2);
+    EXPECT_TRUE(dialog->PreviewFrame()->isVisible());
 }
