@@ -193,6 +193,7 @@ QString CLabelCatalogue::DescriptionText(const QString &description)
         {"Shipping labels", "配送ラベル"},
         {"Mailing labels", "郵送用ラベル"},
         {"Square labels", "正方形ラベル"},
+        {"Elliptical labels", "楕円ラベル"},
         {"Business cards", "名刺"},
         {"Full sheet labels", "全面ラベル"},
         {"Multipurpose labels", "多目的ラベル"},

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +61,12 @@ CLabelSheetDlg::CLabelSheetDlg(const QList<LabelSheet> &sheets, QWidget *parent)
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     connect(m_search, &QLineEdit::textChanged, this, &CLabelSheetDlg::Filter);
+    m_search->installEventFilter(this);
+    // Enter straight after typing takes the first sheet found.
+    connect(m_search, &QLineEdit::returnPressed, this, [this] {
+        if (m_table->selectedItems().isEmpty() && FirstShownRow() >= 0)
+            m_table->selectRow(FirstShownRow());
+    });
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &CLabelSheetDlg::accept);
 
     auto *buttons = OkCancelButtons(this);
@@ -109,11 +116,33 @@ std::optional<LabelSheet> CLabelSheetDlg::Chosen() const
     return m_chosen;
 }
 
+int CLabelSheetDlg::FirstShownRow() const
+{
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (!m_table->isRowHidden(row))
+            return row;
+    }
+    return -1;
+}
+
+bool CLabelSheetDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // From the search box, ↓ goes into the list at its first sheet.
+    if (watched == m_search && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down && FirstShownRow() >= 0) {
+        m_table->setFocus();
+        m_table->selectRow(FirstShownRow());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CLabelSheetDlg::accept()
 {
     const QList<QTableWidgetItem *> selected = m_table->selectedItems();
-    if (selected.isEmpty() || m_table->isRowHidden(selected.first()->row()))
+    const int row = selected.isEmpty() ? -1 : selected.first()->row();
+    if (row < 0 || m_table->isRowHidden(row))
         return;
-    m_chosen = m_sheets.value(selected.first()->row());
+    m_chosen = m_sheets.value(row);
     QDialog::accept();
 }

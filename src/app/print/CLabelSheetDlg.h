@@ -18,7 +18,8 @@ class CLabelSheetDlg : public QDialog
 public:
     explicit CLabelSheetDlg(const QList<LabelSheet> &sheets, QWidget *parent = nullptr);
 
-    // The sheet of the selected row, after OK.
+    // The sheet of the selected row, after OK. Enter in the search box
+    // selects the first sheet found when none is.
     std::optional<LabelSheet> Chosen() const;
 
     QLineEdit *SearchBox() const { return m_search; }
@@ -28,8 +29,12 @@ public:
 
     void accept() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void Filter(const QString &text);
+    int FirstShownRow() const;
 
     QList<LabelSheet> m_sheets;
     QLineEdit *m_search;

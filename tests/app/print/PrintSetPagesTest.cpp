@@ -392,3 +392,28 @@ TEST_F(PrintPages, TheFontDialogChangesOnlyWhatWasChosen)
     dialog->FontButton()->click();
     EXPECT_EQ(Print().FontColor, QColor(255, 0, 0));
 }
+
+TEST(LabelSheetDlg, TheKeyboardReachesASheetFromTheSearchBox)
+{
+    LabelSheet a, b;
+    a.brand = b.brand = QStringLiteral("Hisago");
+    a.part = QStringLiteral("ELM001");
+    b.part = QStringLiteral("ELM006");
+    {
+        CLabelSheetDlg d({a, b});
+        d.show();
+        TypeText(d.SearchBox(), QStringLiteral("elm006"));
+        QTest::keyClick(d.SearchBox(), Qt::Key_Return);
+        ASSERT_TRUE(d.Chosen().has_value());
+        EXPECT_EQ(d.Chosen()->part, QStringLiteral("ELM006"));
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    }
+    CLabelSheetDlg d({a, b});
+    d.show();
+    QTest::keyClick(d.SearchBox(), Qt::Key_Down);
+    EXPECT_EQ(d.Table()->selectedItems().value(0)->row(), 0);
+    d.Table()->selectRow(1);
+    QTest::keyClick(d.Table(), Qt::Key_Return);
+    ASSERT_TRUE(d.Chosen().has_value());
+    EXPECT_EQ(d.Chosen()->part, QStringLiteral("ELM006"));
+}
