@@ -67,7 +67,8 @@ void CMainFrame::BuildMenus()
     connect(AddAction(exportMenu, "exportSelectedEach", "選択中のデータ (個別)(&I)..."), &QAction::triggered,
             this, [this] { OnExport(ExportSelectedSeparately); });
     file->addSeparator();
-    AddAction(file, "print", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P), later);
+    connect(AddAction(file, "print", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)), &QAction::triggered,
+            this, &CMainFrame::OnPrint);
     file->addSeparator();
     connect(AddAction(file, "exit", "アプリケーションの終了(&X)"), &QAction::triggered, m_window,
             &QWidget::close);
