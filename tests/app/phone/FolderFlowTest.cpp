@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -218,15 +219,21 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
     lister.devices = {FolderPhone(phone.Path())};
     bool visibleAtDone = true;
     bool stoppedBeforeDone = false;
+    bool doneSeen = false;
     RunWindow([&](CConnectDlg *window) {
         Select(window, {"b.vcf"});
         driver.Expect("CProgress", [&](QDialog *d) {
             auto *progress = static_cast<CProgress *>(d);
             CConnectDoc *doc = connect->Document();
             // Connected after the dialog: this runs after the dialog has handled each message.
-            QObject::connect(doc, &CConnectDoc::Message, d, [&, progress](int message) {
-                if (message == PhoneMessage::Done)
-                    visibleAtDone = progress->isVisible();
+            // The document is the context, not the dialog: once the dialog has closed and been
+            // deleted, a message queued to it would be dropped unseen.
+            QPointer<CProgress> guard(progress);
+            QObject::connect(doc, &CConnectDoc::Message, doc, [&, guard](int message) {
+                if (message == PhoneMessage::Done) {
+                    doneSeen = true;
+                    visibleAtDone = guard && guard->isVisible();
+                }
             });
             EXPECT_TRUE(
                 QTest::qWaitFor([&] { return progress->ItemLabel()->text() == QStringLiteral("b.vcf"); }));
@@ -243,6 +250,8 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
         EXPECT_EQ(messages.shown.last().icon, QMessageBox::Warning);
     });
     EXPECT_TRUE(stoppedBeforeDone);
+    // The copy of the done message queued to this test may still wait when the window returns.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doneSeen; }));
     EXPECT_FALSE(visibleAtDone); // closed while handling the worker's done message
     EXPECT_TRUE(QDir(dest).isEmpty());
     EXPECT_TRUE(QDir(tmp).isEmpty()); // no fetched file and no work folder left
