@@ -1,6 +1,5 @@
 #include "CImportMappingDlg.h"
 
-#include "Csv.h"
 #include "IMessageBox.h"
 #include "ImportMapping.h"
 #include "MappingFileChoice.h"
@@ -20,21 +19,6 @@ const char *const Caption = "インポート";
 constexpr int MaxTextColumnWidth = 220;
 constexpr int MaxToolTipLength = 500;
 } // namespace
-
-bool CImportMappingDlg::ReadFirstRows(const QString &path, QStringList &first, QStringList &second,
-                                      bool &hasSecond)
-{
-    Csv csv(path);
-    if (!csv.ReadRow(first) && first.isEmpty())
-        return false;
-    hasSecond = csv.ReadRow(second) || !second.isEmpty();
-    const qsizetype columns = qMax(first.size(), second.size());
-    while (first.size() < columns)
-        first.append(QString());
-    while (second.size() < columns)
-        second.append(QString());
-    return columns > 0;
-}
 
 CImportMappingDlg::CImportMappingDlg(const QStringList &first, const QStringList &second, bool hasSecond,
                                      const CheckListItems &checks, IMessageBox &messages,

@@ -24,10 +24,6 @@ public:
     // Asks for a settings-file path (save: true for saving); empty: cancelled.
     using PathChooser = std::function<QString(bool save)>;
 
-    // The first two rows of a CSV file, padded to the same length; false when the
-    // file cannot be read or has no first row.
-    static bool ReadFirstRows(const QString &path, QStringList &first, QStringList &second, bool &hasSecond);
-
     CImportMappingDlg(const QStringList &first, const QStringList &second, bool hasSecond,
                       const CheckListItems &checks, IMessageBox &messages, PathChooser choosePath,
                       QWidget *parent = nullptr);

@@ -33,6 +33,7 @@
 #include "CardSearch.h"
 #include "CheckListColumns.h"
 #include "IMessageBox.h"
+#include "ImportMapping.h"
 #include "ImportOptions.h"
 #include "MailComposer.h"
 #include "MappingFile.h"
@@ -377,7 +378,7 @@ void CMainFrame::ImportCsv(const QString &path)
         busy.show();
         QApplication::processEvents();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        read = CImportMappingDlg::ReadFirstRows(path, first, second, hasSecond);
+        read = ImportMapping::ReadFirstRows(path, first, second, hasSecond);
         QApplication::restoreOverrideCursor();
     }
     if (!read) {

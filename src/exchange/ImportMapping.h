@@ -14,6 +14,10 @@ class CCardData;
 class ImportMapping
 {
 public:
+    // The first two rows of a CSV file, padded to the same length; false when the
+    // file cannot be read or has no first row.
+    static bool ReadFirstRows(const QString &path, QStringList &first, QStringList &second, bool &hasSecond);
+
     // Ids offered for a column, in order: every item except the numbered phone and
     // mail columns 12–19 and 22–29.
     static QList<int> OfferedItems(const CheckListItems &checks);

@@ -4,6 +4,7 @@
 #include "CCsvImport.h"
 #include "CImportMappingDlg.h"
 #include "Cp932.h"
+#include "ImportMapping.h"
 #include "ImportOptions.h"
 #include "TempDir.h"
 #include "Utf8.h"
@@ -33,7 +34,7 @@ TEST(ImportMappingDlg, HeadingsPreselectItemsAndOkChecksTheMapping)
     QStringList first;
     QStringList second;
     bool hasSecond = false;
-    ASSERT_TRUE(CImportMappingDlg::ReadFirstRows(OutlookFile(dir), first, second, hasSecond));
+    ASSERT_TRUE(ImportMapping::ReadFirstRows(OutlookFile(dir), first, second, hasSecond));
     EXPECT_TRUE(hasSecond);
     RecordingMessageBox box;
     CImportMappingDlg dialog(first, second, hasSecond, {}, box, [](bool) { return QString(); });
@@ -74,9 +75,9 @@ TEST(ImportMappingDlg, SettingsFileRoundTripAndUnreadableFiles)
 
     QStringList rows[2];
     bool hasSecond = true;
-    EXPECT_FALSE(CImportMappingDlg::ReadFirstRows(dir.File("missing.csv"), rows[0], rows[1], hasSecond));
+    EXPECT_FALSE(ImportMapping::ReadFirstRows(dir.File("missing.csv"), rows[0], rows[1], hasSecond));
     ASSERT_TRUE(TempDir::WriteAll(dir.File("empty.csv"), QByteArray()));
-    EXPECT_FALSE(CImportMappingDlg::ReadFirstRows(dir.File("empty.csv"), rows[0], rows[1], hasSecond));
+    EXPECT_FALSE(ImportMapping::ReadFirstRows(dir.File("empty.csv"), rows[0], rows[1], hasSecond));
 }
 
 TEST(CsvImport, RunsOnTheWorkerAndShowsTheSummary)
@@ -88,7 +89,7 @@ TEST(CsvImport, RunsOnTheWorkerAndShowsTheSummary)
     QStringList second;
     bool hasSecond = false;
     const QString path = OutlookFile(dir);
-    ASSERT_TRUE(CImportMappingDlg::ReadFirstRows(path, first, second, hasSecond));
+    ASSERT_TRUE(ImportMapping::ReadFirstRows(path, first, second, hasSecond));
     RecordingMessageBox box;
     CImportMappingDlg dialog(first, second, hasSecond, {}, box, [](bool) { return QString(); });
     const ImportCounters counters = CCsvImport::Run(nullptr, store, ImportOptions(), box, path,
