@@ -1,5 +1,6 @@
 #include "CCardData.h"
 
+#include "CardTextFields.h"
 #include "KanaWidth.h"
 #include "ReadingService.h"
 
@@ -644,34 +645,12 @@ bool CCardData::ContainsText(const QString &text, int fieldId) const
             return std::all_of(values.begin(), values.end(), [](const QString &v) { return v.isEmpty(); });
         return std::any_of(values.begin(), values.end(), contains);
     };
-    switch (fieldId) {
-    case FieldName:
-        return contains(m_name);
-    case FieldYomiName:
-        return contains(m_yomiName);
-    case FieldCompany:
-        return contains(m_company);
-    case FieldCompanyYomi:
-        return contains(m_companyYomi);
-    case FieldDepartment:
-        return contains(m_department);
-    case FieldTitle:
-        return contains(m_title);
-    case FieldPhones:
+    if (fieldId == FieldPhones)
         return anyEntry(m_phones);
-    case FieldMails:
+    if (fieldId == FieldMails)
         return anyEntry(m_mails);
-    case FieldZipCode:
-        return contains(m_zipCode);
-    case FieldAddress:
-        return contains(m_address);
-    case FieldUrl:
-        return contains(m_url);
-    case FieldMemo:
-        return contains(m_memo);
-    default:
-        return false;
-    }
+    const CardTextField *field = FindCardTextField(fieldId);
+    return field && field->searchable && contains(this->*field->value);
 }
 
 bool CCardData::DateInRange(const CardDate &from, const CardDate &to, int fieldId) const

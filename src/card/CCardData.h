@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <span>
+
 class QDataStream;
+struct CardTextField;
 
 // Field ids 0–32: the persisted fields, also the codes that search conditions use.
 enum CardField
@@ -188,6 +191,7 @@ public:
 private:
     template <typename Other> void AssignFields(Other &&other);
     friend class CChunk; // the management-file codec reads and writes raw fields
+    friend std::span<const CardTextField> CardTextFields(); // points at the stored texts
 
     void RecomposeName();
     void RecomposeYomiName();

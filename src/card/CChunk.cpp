@@ -2,36 +2,20 @@
 
 #include "CCardData.h"
 #include "CTextPool.h"
+#include "CardTextFields.h"
 
 #include <QSysInfo>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr quint32 TagCDDT = CChunk::Tag("CDDT");
 constexpr quint32 TagCIID = CChunk::Tag("CIID");
-constexpr quint32 TagCINM = CChunk::Tag("CINM");
-constexpr quint32 TagCINL = CChunk::Tag("CINL");
-constexpr quint32 TagCINF = CChunk::Tag("CINF");
-constexpr quint32 TagCIYM = CChunk::Tag("CIYM");
-constexpr quint32 TagCIYL = CChunk::Tag("CIYL");
-constexpr quint32 TagCIYF = CChunk::Tag("CIYF");
-constexpr quint32 TagCICN = CChunk::Tag("CICN");
-constexpr quint32 TagCICY = CChunk::Tag("CICY");
-constexpr quint32 TagCIPN = CChunk::Tag("CIPN");
-constexpr quint32 TagCIPP = CChunk::Tag("CIPP");
 constexpr quint32 TagCITL = CChunk::Tag("CITL");
 constexpr quint32 TagCIML = CChunk::Tag("CIML");
-constexpr quint32 TagCIZP = CChunk::Tag("CIZP");
-constexpr quint32 TagCIAD = CChunk::Tag("CIAD");
-constexpr quint32 TagCICO = CChunk::Tag("CICO");
-constexpr quint32 TagCIDV = CChunk::Tag("CIDV");
-constexpr quint32 TagCICT = CChunk::Tag("CICT");
-constexpr quint32 TagCIAN = CChunk::Tag("CIAN");
-constexpr quint32 TagCIAE = CChunk::Tag("CIAE");
-constexpr quint32 TagCIUR = CChunk::Tag("CIUR");
-constexpr quint32 TagCIMM = CChunk::Tag("CIMM");
 constexpr quint32 TagCIBD = CChunk::Tag("CIBD");
 constexpr quint32 TagCIGD = CChunk::Tag("CIGD");
 constexpr quint32 TagCIRD = CChunk::Tag("CIRD");
@@ -43,6 +27,23 @@ constexpr quint32 TagCIIP = CChunk::Tag("CIIP");
 constexpr quint32 TagCIEC = CChunk::Tag("CIEC");
 constexpr quint32 TagCIFL = CChunk::Tag("CIFL");
 constexpr quint32 TagCIIO = CChunk::Tag("CIIO");
+
+// The text field a tag names, or nullptr: a binary search over the tags, which
+// every decoded text field asks.
+const CardTextField *TextFieldOfTag(quint32 tag)
+{
+    using Entry = std::pair<quint32, const CardTextField *>;
+    static const auto byTag = [] {
+        std::vector<Entry> entries;
+        for (const CardTextField &field : CardTextFields())
+            entries.emplace_back(field.tag, &field);
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    }();
+    const auto it = std::lower_bound(byTag.begin(), byTag.end(), tag,
+                                     [](const Entry &entry, quint32 t) { return entry.first < t; });
+    return it != byTag.end() && it->first == tag ? it->second : nullptr;
+}
 
 // Writes a card chunk's fields, or only counts their bytes when given no
 // buffer: the chunk is sized once and filled without any further allocation.
@@ -213,16 +214,11 @@ QByteArray CChunk::EncodeCard(const CCardData &card)
         if (card.m_id.isEmpty())
             return;
         sink.Text(TagCIID, card.m_id);
-        sink.Text(TagCINM, card.m_name);
-        sink.Text(TagCINL, card.m_lastName);
-        sink.Text(TagCINF, card.m_firstName);
-        sink.Text(TagCIYM, card.m_yomiName);
-        sink.Text(TagCIYL, card.m_yomiLastName);
-        sink.Text(TagCIYF, card.m_yomiFirstName);
-        sink.Text(TagCICN, card.m_company);
-        sink.Text(TagCICY, card.m_companyYomi);
-        sink.Text(TagCIPN, card.m_department);
-        sink.Text(TagCIPP, card.m_title);
+        const std::span<const CardTextField> texts = CardTextFields();
+        const auto beforeLists = std::find_if(texts.begin(), texts.end(),
+                                              [](const CardTextField &f) { return f.field > FieldPhones; });
+        for (auto f = texts.begin(); f != beforeLists; ++f)
+            sink.Text(f->tag, card.*f->value);
         for (qsizetype i = 0; i < card.m_phones.size(); ++i) {
             if (!card.m_phones[i].isEmpty())
                 sink.KindText(TagCITL, card.m_phoneKinds.value(i), card.m_phones[i]);
@@ -231,15 +227,8 @@ QByteArray CChunk::EncodeCard(const CCardData &card)
             if (!card.m_mails[i].isEmpty())
                 sink.KindText(TagCIML, card.m_mailKinds.value(i), card.m_mails[i]);
         }
-        sink.Text(TagCIZP, card.m_zipCode);
-        sink.Text(TagCIAD, card.m_address);
-        sink.Text(TagCICO, card.m_country);
-        sink.Text(TagCIDV, card.m_prefecture);
-        sink.Text(TagCICT, card.m_city);
-        sink.Text(TagCIAN, card.m_street);
-        sink.Text(TagCIAE, card.m_addressExtra);
-        sink.Text(TagCIUR, card.m_url);
-        sink.Text(TagCIMM, card.m_memo);
+        for (auto f = beforeLists; f != texts.end(); ++f)
+            sink.Text(f->tag, card.*f->value);
         sink.Date(TagCIBD, card.m_birthday);
         sink.Date(TagCIGD, card.m_receivedDate);
         sink.Date(TagCIRD, card.m_registeredDate);
@@ -315,36 +304,6 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         case TagCIID:
             decoded.m_id = ReadText(d, dn);
             break;
-        case TagCINM:
-            decoded.m_name = ReadText(d, dn);
-            break;
-        case TagCINL:
-            decoded.m_lastName = ReadText(d, dn);
-            break;
-        case TagCINF:
-            decoded.m_firstName = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIYM:
-            decoded.m_yomiName = ReadText(d, dn);
-            break;
-        case TagCIYL:
-            decoded.m_yomiLastName = ReadText(d, dn);
-            break;
-        case TagCIYF:
-            decoded.m_yomiFirstName = ReadText(d, dn);
-            break;
-        case TagCICN:
-            decoded.m_company = ReadSharedText(d, dn, pool);
-            break;
-        case TagCICY:
-            decoded.m_companyYomi = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIPN:
-            decoded.m_department = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIPP:
-            decoded.m_title = ReadSharedText(d, dn, pool);
-            break;
         case TagCITL:
             phoneKinds.append(dn >= 4 ? ReadU32(d) : 0);
             decoded.m_phones.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
@@ -352,33 +311,6 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         case TagCIML:
             mailKinds.append(dn >= 4 ? ReadU32(d) : 0);
             decoded.m_mails.append(dn >= 4 ? ReadText(d + 4, dn - 4) : QString());
-            break;
-        case TagCIZP:
-            decoded.m_zipCode = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIAD:
-            decoded.m_address = ReadText(d, dn);
-            break;
-        case TagCICO:
-            decoded.m_country = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIDV:
-            decoded.m_prefecture = ReadSharedText(d, dn, pool);
-            break;
-        case TagCICT:
-            decoded.m_city = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIAN:
-            decoded.m_street = ReadText(d, dn);
-            break;
-        case TagCIAE:
-            decoded.m_addressExtra = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIUR:
-            decoded.m_url = ReadSharedText(d, dn, pool);
-            break;
-        case TagCIMM:
-            decoded.m_memo = ReadSharedText(d, dn, pool);
             break;
         case TagCIBD:
             decoded.m_birthday = ReadDate(d, dn);
@@ -423,6 +355,8 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
             decoded.m_imageRotation = ReadInt(d, dn);
             break;
         default:
+            if (const CardTextField *field = TextFieldOfTag(tag))
+                decoded.*field->value = field->shared ? ReadSharedText(d, dn, pool) : ReadText(d, dn);
             break; // unknown fields are skipped
         }
         p = d + dn;

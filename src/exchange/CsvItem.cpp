@@ -1,63 +1,72 @@
 #include "CsvItem.h"
 
 #include "CCardData.h"
+#include "CardTextFields.h"
 
 #include <array>
 #include <climits>
 
 namespace {
 
-const std::array<QString, CsvFixedItemCount> &FixedNames()
+// One line per fixed CSV item, in item-id order: its column name and, for a plain
+// text column, the card field it holds (FieldId for the columns with a rule of their own).
+struct FixedItem
 {
-    static const std::array<QString, CsvFixedItemCount> names = {
-        QStringLiteral("名前"),
-        QStringLiteral("姓"),
-        QStringLiteral("名"),
-        QStringLiteral("ヨミ/名前"),
-        QStringLiteral("ヨミ/姓"),
-        QStringLiteral("ヨミ/名"),
-        QStringLiteral("会社名"),
-        QStringLiteral("ヨミ/会社名"),
-        QStringLiteral("部署名"),
-        QStringLiteral("役職"),
-        QStringLiteral("電話番号"),
-        QStringLiteral("電話番号種別"),
-        QStringLiteral("電話番号2"),
-        QStringLiteral("電話番号種別2"),
-        QStringLiteral("電話番号3"),
-        QStringLiteral("電話番号種別3"),
-        QStringLiteral("電話番号4"),
-        QStringLiteral("電話番号種別4"),
-        QStringLiteral("電話番号5"),
-        QStringLiteral("電話番号種別5"),
-        QStringLiteral("メールアドレス"),
-        QStringLiteral("メールアドレス種別"),
-        QStringLiteral("メールアドレス2"),
-        QStringLiteral("メールアドレス種別2"),
-        QStringLiteral("メールアドレス3"),
-        QStringLiteral("メールアドレス種別3"),
-        QStringLiteral("メールアドレス4"),
-        QStringLiteral("メールアドレス種別4"),
-        QStringLiteral("メールアドレス5"),
-        QStringLiteral("メールアドレス種別5"),
-        QStringLiteral("郵便番号"),
-        QStringLiteral("住所"),
-        QStringLiteral("国"),
-        QStringLiteral("都道府県"),
-        QStringLiteral("市区町村"),
-        QStringLiteral("番地"),
-        QStringLiteral("付加情報"),
-        QStringLiteral("URL"),
-        QStringLiteral("メモ"),
-        QStringLiteral("誕生日"),
-        QStringLiteral("受領日"),
-        QStringLiteral("登録日"),
-        QStringLiteral("更新日"),
-        QStringLiteral("ｸﾞﾙｰﾌﾟ番号"),
-        QStringLiteral("印刷"),
-        QStringLiteral("重要度"),
-    };
-    return names;
+    QString name;
+    CardField textField;
+};
+
+const std::array<FixedItem, CsvFixedItemCount> &FixedItems()
+{
+    static const std::array<FixedItem, CsvFixedItemCount> items = {{
+        {QStringLiteral("名前"), FieldName},
+        {QStringLiteral("姓"), FieldLastName},
+        {QStringLiteral("名"), FieldFirstName},
+        {QStringLiteral("ヨミ/名前"), FieldYomiName},
+        {QStringLiteral("ヨミ/姓"), FieldYomiLastName},
+        {QStringLiteral("ヨミ/名"), FieldYomiFirstName},
+        {QStringLiteral("会社名"), FieldCompany},
+        {QStringLiteral("ヨミ/会社名"), FieldCompanyYomi},
+        {QStringLiteral("部署名"), FieldDepartment},
+        {QStringLiteral("役職"), FieldTitle},
+        {QStringLiteral("電話番号"), FieldId},
+        {QStringLiteral("電話番号種別"), FieldId},
+        {QStringLiteral("電話番号2"), FieldId},
+        {QStringLiteral("電話番号種別2"), FieldId},
+        {QStringLiteral("電話番号3"), FieldId},
+        {QStringLiteral("電話番号種別3"), FieldId},
+        {QStringLiteral("電話番号4"), FieldId},
+        {QStringLiteral("電話番号種別4"), FieldId},
+        {QStringLiteral("電話番号5"), FieldId},
+        {QStringLiteral("電話番号種別5"), FieldId},
+        {QStringLiteral("メールアドレス"), FieldId},
+        {QStringLiteral("メールアドレス種別"), FieldId},
+        {QStringLiteral("メールアドレス2"), FieldId},
+        {QStringLiteral("メールアドレス種別2"), FieldId},
+        {QStringLiteral("メールアドレス3"), FieldId},
+        {QStringLiteral("メールアドレス種別3"), FieldId},
+        {QStringLiteral("メールアドレス4"), FieldId},
+        {QStringLiteral("メールアドレス種別4"), FieldId},
+        {QStringLiteral("メールアドレス5"), FieldId},
+        {QStringLiteral("メールアドレス種別5"), FieldId},
+        {QStringLiteral("郵便番号"), FieldZipCode},
+        {QStringLiteral("住所"), FieldAddress},
+        {QStringLiteral("国"), FieldCountry},
+        {QStringLiteral("都道府県"), FieldPrefecture},
+        {QStringLiteral("市区町村"), FieldCity},
+        {QStringLiteral("番地"), FieldStreet},
+        {QStringLiteral("付加情報"), FieldAddressExtra},
+        {QStringLiteral("URL"), FieldUrl},
+        {QStringLiteral("メモ"), FieldMemo},
+        {QStringLiteral("誕生日"), FieldId},
+        {QStringLiteral("受領日"), FieldId},
+        {QStringLiteral("登録日"), FieldId},
+        {QStringLiteral("更新日"), FieldId},
+        {QStringLiteral("ｸﾞﾙｰﾌﾟ番号"), FieldId},
+        {QStringLiteral("印刷"), FieldId},
+        {QStringLiteral("重要度"), FieldId},
+    }};
+    return items;
 }
 
 const std::array<QString, 7> &PhoneKindTexts()
@@ -100,10 +109,17 @@ QString Flag(bool set)
 
 } // namespace
 
+const CardTextField *CsvItem::TextField(int id)
+{
+    if (id < 0 || id >= CsvFixedItemCount)
+        return nullptr;
+    return FindCardTextField(FixedItems()[size_t(id)].textField);
+}
+
 QString CsvItem::Name(int id, const CheckListItems &checks)
 {
     if (id >= 0 && id < CsvFixedItemCount)
-        return FixedNames()[size_t(id)];
+        return FixedItems()[size_t(id)].name;
     return checks.names.value(id - CsvItemCheckBase);
 }
 
@@ -198,45 +214,9 @@ QString CsvItem::Text(const CCardData &card, int id, const CheckListItems &check
             return card.Mail(n);
         return MailKindText(n < card.MailCount() ? card.MailKindAt(n) : MailMobile);
     }
+    if (const CardTextField *field = TextField(id))
+        return card.*field->value;
     switch (id) {
-    case CsvItemName:
-        return card.Name();
-    case CsvItemLastName:
-        return card.LastName();
-    case CsvItemFirstName:
-        return card.FirstName();
-    case CsvItemYomiName:
-        return card.YomiName();
-    case CsvItemYomiLastName:
-        return card.YomiLastName();
-    case CsvItemYomiFirstName:
-        return card.YomiFirstName();
-    case CsvItemCompany:
-        return card.Company();
-    case CsvItemCompanyYomi:
-        return card.CompanyYomi();
-    case CsvItemDepartment:
-        return card.Department();
-    case CsvItemTitle:
-        return card.Title();
-    case CsvItemZipCode:
-        return card.ZipCode();
-    case CsvItemAddress:
-        return card.Address();
-    case CsvItemCountry:
-        return card.Country();
-    case CsvItemPrefecture:
-        return card.Prefecture();
-    case CsvItemCity:
-        return card.City();
-    case CsvItemStreet:
-        return card.Street();
-    case CsvItemAddressExtra:
-        return card.AddressExtra();
-    case CsvItemUrl:
-        return card.Url();
-    case CsvItemMemo:
-        return card.Memo();
     case CsvItemBirthday:
         return DateText(card.Birthday());
     case CsvItemReceivedDate:

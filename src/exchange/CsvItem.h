@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CCardData;
+struct CardTextField;
 
 // Item ids naming what a CSV column holds. Check-list item i is CsvItemCheckBase + i.
 enum CsvItemId
@@ -61,6 +62,8 @@ class CsvItem
 public:
     // Column name of an item; empty for an unknown id.
     static QString Name(int id, const CheckListItems &checks);
+    // The card text field a plain text column holds, or nullptr.
+    static const CardTextField *TextField(int id);
     // Number of ids in use: the fixed ones plus one per check-list item.
     static int Count(const CheckListItems &checks);
 

@@ -1,6 +1,8 @@
 #include "ImportMapping.h"
 
 #include "CCardData.h"
+#include "CardTextFields.h"
+#include "Csv.h"
 
 #include <utility>
 
@@ -79,64 +81,11 @@ void ApplyText(CCardData &card, int id, const QString &text, const CheckListItem
     // company setters derived (files written elsewhere often leave the readings empty).
     if (text.isEmpty() && IsReading(id))
         return;
+    if (const CardTextField *field = CsvItem::TextField(id)) {
+        field->set(card, text, autoYomi);
+        return;
+    }
     switch (id) {
-    case CsvItemName:
-        card.SetName(text);
-        break;
-    case CsvItemLastName:
-        card.SetLastName(text);
-        break;
-    case CsvItemFirstName:
-        card.SetFirstName(text);
-        break;
-    case CsvItemYomiName:
-        card.SetYomiName(text);
-        break;
-    case CsvItemYomiLastName:
-        card.SetYomiLastName(text);
-        break;
-    case CsvItemYomiFirstName:
-        card.SetYomiFirstName(text);
-        break;
-    case CsvItemCompany:
-        card.SetCompany(text, autoYomi);
-        break;
-    case CsvItemCompanyYomi:
-        card.SetCompanyYomi(text);
-        break;
-    case CsvItemDepartment:
-        card.SetDepartment(text);
-        break;
-    case CsvItemTitle:
-        card.SetTitle(text);
-        break;
-    case CsvItemZipCode:
-        card.SetZipCode(text);
-        break;
-    case CsvItemAddress:
-        card.SetAddress(text);
-        break;
-    case CsvItemCountry:
-        card.SetCountry(text);
-        break;
-    case CsvItemPrefecture:
-        card.SetPrefecture(text);
-        break;
-    case CsvItemCity:
-        card.SetCity(text);
-        break;
-    case CsvItemStreet:
-        card.SetStreet(text);
-        break;
-    case CsvItemAddressExtra:
-        card.SetAddressExtra(text);
-        break;
-    case CsvItemUrl:
-        card.SetUrl(text);
-        break;
-    case CsvItemMemo:
-        card.SetMemo(text);
-        break;
     case CsvItemBirthday:
         card.SetBirthday(text);
         break;
@@ -261,4 +210,19 @@ void ImportMapping::ApplyRow(const QStringList &row, const QList<MappingEntry> &
     for (qsizetype n = 0; n < mails.size(); ++n)
         if (!mails[n].isEmpty())
             card.SetMail(mails[n], CsvItem::MailKindFromText(mailKinds.value(n)), card.MailCount());
+}
+
+bool ImportMapping::ReadFirstRows(const QString &path, QStringList &first, QStringList &second,
+                                  bool &hasSecond)
+{
+    Csv csv(path);
+    if (!csv.ReadRow(first) && first.isEmpty())
+        return false;
+    hasSecond = csv.ReadRow(second) || !second.isEmpty();
+    const qsizetype columns = qMax(first.size(), second.size());
+    while (first.size() < columns)
+        first.append(QString());
+    while (second.size() < columns)
+        second.append(QString());
+    return columns > 0;
 }
