@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+
+#include "IPrintSystem.h"
 
 #include <QHash>
 #include <QWidget>
@@ -9,6 +12,7 @@ class CCardData;
 class CCardEditView;
 class CCardImageView;
 class CCardStore;
+class CConnect;
 struct ImportOptions;
 class CImageFrame;
 class CMailDlg;
@@ -64,6 +68,8 @@ public:
     QAction *Action(const QString &key) const { return m_actions.value(key); }
     // Tests replace the desktop's opening of help, map and mail addresses.
     void SetOpener(std::function<bool(const QUrl &)> open) { m_open = std::move(open); }
+    // Tests print through printers of their own (the default: the CUPS server's).
+    void SetPrintSystem(IPrintSystem *system) { m_printSystem = system; }
     CCardListView *List() const { return m_list; }
     CTabView *Tabs() const { return m_tabs; }
     CSearchBar *SearchBar() const { return m_searchBar; }
@@ -104,8 +110,11 @@ private:
     void OnHelp();
     void OnMapSearch();
     void OnMemoryCard();
+    void OnPhone();
     void OnImport();
     void OnSearch();
+    // 印刷: the print dialog for the marked cards of the shown tab.
+    void OnPrint();
     void OnQuickFind(const QString &word);
     // The column-mapping dialog for a CSV file, then its import.
     void ImportCsv(const QString &path);
@@ -155,7 +164,10 @@ private:
     CCardImageView *m_imageView = nullptr;
     CImageFrame *m_imageFrame = nullptr;
     CMailDlg *m_mailDlg = nullptr;
+    CConnect *m_connect = nullptr;            // made at the first 携帯電話 command
     std::function<bool(const QUrl &)> m_open; // the desktop's opening of pages and mail
+    IPrintSystem *m_printSystem = nullptr;
+    std::unique_ptr<IPrintSystem> m_cupsPrinters; // made at the first print
     int m_editHeight = 400;
     int m_leftWidth = 455;
     bool m_sizesPending = true;

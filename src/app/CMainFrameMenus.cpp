@@ -52,7 +52,7 @@ void CMainFrame::BuildMenus()
     connect(AddAction(manage, "createNew", "新規作成(&N)...", QKeySequence(Qt::CTRL | Qt::Key_N)),
             &QAction::triggered, this, &CMainFrame::OnCreateNew);
     file->addSeparator();
-    AddAction(file, "phone", "携帯電話(&C)...", {}, later);
+    connect(AddAction(file, "phone", "携帯電話(&C)..."), &QAction::triggered, this, &CMainFrame::OnPhone);
     connect(AddAction(file, "memoryCard", "メモリーカード(&M)..."), &QAction::triggered, this,
             &CMainFrame::OnMemoryCard);
     file->addSeparator();
@@ -67,7 +67,8 @@ void CMainFrame::BuildMenus()
     connect(AddAction(exportMenu, "exportSelectedEach", "選択中のデータ (個別)(&I)..."), &QAction::triggered,
             this, [this] { OnExport(ExportSelectedSeparately); });
     file->addSeparator();
-    AddAction(file, "print", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P), later);
+    connect(AddAction(file, "print", "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)), &QAction::triggered,
+            this, &CMainFrame::OnPrint);
     file->addSeparator();
     connect(AddAction(file, "exit", "アプリケーションの終了(&X)"), &QAction::triggered, m_window,
             &QWidget::close);
@@ -186,6 +187,7 @@ void CMainFrame::BuildMenus()
     Action(QStringLiteral("mapSearch"))->setIcon(CToolIcons::Make(CToolIcons::MapSearch));
     Action(QStringLiteral("backup"))->setIcon(CToolIcons::Make(CToolIcons::Backup));
     Action(QStringLiteral("help"))->setIcon(CToolIcons::Make(CToolIcons::Help));
+    Action(QStringLiteral("phone"))->setIcon(CToolIcons::Make(CToolIcons::Phone));
 }
 
 void CMainFrame::BuildToolBar()
@@ -193,9 +195,9 @@ void CMainFrame::BuildToolBar()
     m_toolBar = new QToolBar(QString::fromUtf8("ツール バー"), m_window);
     m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
     m_toolBar->setIconSize(QSize(24, 24));
-    static const char *const keys[] = {"open",   "newCard",  nullptr,     "search", "print",
-                                       nullptr,  "listMode", "thumbMode", nullptr,  "mapSearch",
-                                       "backup", nullptr,    "help"};
+    static const char *const keys[] = {"open",   "newCard",   nullptr,  "phone",    nullptr,
+                                       "search", "print",     nullptr,  "listMode", "thumbMode",
+                                       nullptr,  "mapSearch", "backup", nullptr,    "help"};
     for (const char *key : keys) {
         if (key)
             m_toolBar->addAction(Action(QString::fromLatin1(key)));

@@ -10,20 +10,25 @@
 #include "CMainFrame.h"
 
 #include "CCardStore.h"
+#include "CConnect.h"
 #include "CCsvImport.h"
 #include "CDropImport.h"
 #include "CExportCommand.h"
+#include "CExportFormatDlg.h"
 #include "CExportMappingDlg.h"
 #include "CImportMappingDlg.h"
 #include "CMemoryCardDlg.h"
 #include "CMemoryCardImport.h"
+#include "COptionPage1.h"
 #include "COptionSheet.h"
+#include "CPortTable.h"
 #include "CSearchBar.h"
 #include "CSearchDlg.h"
 #include "CSettings.h"
 #include "CSkin.h"
 #include "CTabView.h"
 #include "CThumbnailCache.h"
+#include "CardExportContext.h"
 #include "CardExporter.h"
 #include "CardSearch.h"
 #include "CheckListColumns.h"
@@ -31,6 +36,7 @@
 #include "ImportOptions.h"
 #include "MailComposer.h"
 #include "MappingFile.h"
+#include "SerialPortChoice.h"
 #include "ShowUserMessage.h"
 
 #include <QAction>
@@ -188,6 +194,9 @@ void CMainFrame::ShowOptions()
             return WriteSettings();
         },
         &m_messages, m_window);
+    // The serial port list names the ports this machine has now.
+    CPortTable::RefreshPorts();
+    sheet.Page()->SetSerialPortTexts(SerialPortChoice::Texts(CPortTable::Ports()));
     connect(&sheet, &COptionSheet::Applied, this, [this](const OptionRecord &applied) {
         m_editView->SetOptions(applied);
         CSkin::Apply(applied.SkinColorFor(applied.skinColorType));
@@ -276,6 +285,14 @@ void CMainFrame::OnMemoryCard()
     });
 }
 
+void CMainFrame::OnPhone()
+{
+    if (!m_connect)
+        m_connect = new CConnect(
+            m_window, *m_store, m_settings, m_messages, [this] { return WriteSettings(); }, this);
+    m_connect->Run();
+}
+
 void CMainFrame::OnExport(ExportKind kind)
 {
     QList<const CCardData *> cards;
@@ -289,26 +306,38 @@ void CMainFrame::OnExport(ExportKind kind)
         for (const CCardData *card : m_list->SelectedCards())
             cards.append(card);
     }
-    const CheckListItems checks = CheckListColumns(m_store->GetCheckList());
+    const CardExportContext context = CardExportContext::Of(*m_store);
     const QString title = QString::fromUtf8("エクスポート:表示中のデータ/すべてのデータ");
     CExportCommand::Questions ask;
-    ask.editMapping = [this, &checks](ExportMapping &mapping) {
-        CExportMappingDlg dialog(mapping, checks, m_messages, &CMainFrame::ChooseMappingFile, m_window);
+    ask.chooseFormat = [this](ExportFormat &format) {
+        static ExportFormat last; // the choice is offered again for the rest of the session
+        CExportFormatDlg dialog(last, m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        format = last = dialog.Format();
+        return true;
+    };
+    ask.editMapping = [this, &context](ExportMapping &mapping) {
+        CExportMappingDlg dialog(mapping, context.checks, m_messages, &CMainFrame::ChooseMappingFile,
+                                 m_window);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         mapping = dialog.Mapping();
         return true;
     };
-    ask.chooseFile = [this, &title] {
+    ask.chooseFile = [this, &title](const ExportFormat &format) {
+        const bool vcard = format.IsVCard();
         QFileDialog dialog(m_window, title, QString::fromUtf8("名刺"),
-                           QString::fromUtf8("CSVファイル (*.csv);;すべてのファイル (*)"));
+                           QString::fromUtf8(vcard ? "vCardファイル (*.vcf);;すべてのファイル (*)"
+                                                   : "CSVファイル (*.csv);;すべてのファイル (*)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.setDefaultSuffix(QString::fromLatin1(format.Extension()));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     ask.chooseFolder = [this, &title] { return QFileDialog::getExistingDirectory(m_window, title); };
-    CExportCommand::Run(cards, kind == ExportSelectedSeparately, checks, m_settings.options.exportNameCompany,
-                        m_settings.options.exportNameDate, m_messages, m_window, ask);
+    CExportCommand::Run(cards, kind == ExportSelectedSeparately, context,
+                        m_settings.options.exportNameCompany, m_settings.options.exportNameDate, m_messages,
+                        m_window, ask);
 }
 
 QString CMainFrame::ChooseMappingFile(bool save)

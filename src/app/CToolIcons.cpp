@@ -104,6 +104,22 @@ void Draw(QPainter &p, CToolIcons::Kind kind)
         }
         p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("?"));
         break;
+    case CToolIcons::Phone:
+        // A handset with its screen and keys, and the cable to the computer.
+        p.setPen(QPen(QColor(60, 60, 70), 1.2));
+        p.setBrush(QColor(90, 100, 120));
+        p.drawRoundedRect(QRectF(9, 2, 14, 26), 3, 3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(170, 210, 250));
+        p.drawRect(QRectF(11, 5, 10, 9));
+        p.setBrush(QColor(230, 230, 235));
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col)
+                p.drawRect(QRectF(11.5 + col * 3.3, 16 + row * 3.3, 2.3, 2.3));
+        p.setPen(QPen(blue, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(16, 28), QPointF(16, 31));
+        break;
     }
 }
 } // namespace

@@ -17,7 +17,8 @@ public:
         ThumbnailMode,
         MapSearch,
         Backup,
-        Help
+        Help,
+        Phone
     };
     static QIcon Make(Kind kind);
 };

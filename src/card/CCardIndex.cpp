@@ -1,7 +1,7 @@
 #include "CCardIndex.h"
 
 #include "CCardData.h"
-#include "Cp932Key.h"
+#include "Cp932.h"
 
 #include <algorithm>
 #include <iterator>
@@ -34,10 +34,10 @@ SortKey KeyOf(const CCardData *card, int kind)
         key.text = card->Mail(0);
         break;
     case 4:
-        key.bytes = Cp932Key(card->Title());
+        key.bytes = Cp932::Encode(card->Title());
         break;
     case 5:
-        key.bytes = Cp932Key(card->Department());
+        key.bytes = Cp932::Encode(card->Department());
         break;
     default:
         key.flag = card->Print();

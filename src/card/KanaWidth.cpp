@@ -156,6 +156,30 @@ QString ToHalfWidthKatakana(const QString &text)
     return out;
 }
 
+QString ToFullWidthKatakana(const QString &text)
+{
+    const Tables &t = TheTables();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < kHalfKanaFirst || c > kHalfKanaLast) {
+            out.append(QChar(c));
+            continue;
+        }
+        const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : 0;
+        char16_t composed = 0;
+        if (c <= 0xFF9D && next == kHalfVoiced)
+            composed = t.voicedOf[c - kHalfKanaFirst];
+        else if (c <= 0xFF9D && next == kHalfSemiVoiced)
+            composed = t.semiVoicedOf[c - kHalfKanaFirst];
+        if (composed != 0)
+            ++i;
+        out.append(QChar(composed != 0 ? composed : kFullOfHalfKana[c - kHalfKanaFirst]));
+    }
+    return out;
+}
+
 bool IsKanaOnly(const QString &text)
 {
     bool anyKana = false;

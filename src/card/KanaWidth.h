@@ -13,6 +13,10 @@ QString ToFullWidthHiragana(const QString &text);
 // Hiragana → katakana, then full-width → half-width.
 QString ToHalfWidthKatakana(const QString &text);
 
+// Half-width katakana (with their voiced marks and kana punctuation) → full-width
+// katakana; every other character stays as it is.
+QString ToFullWidthKatakana(const QString &text);
+
 // True when the text is non-empty and holds nothing but kana of either width,
 // the long vowel mark, voiced marks, the middle dot and spaces: a reading that
 // can be converted without asking a reading service.

@@ -4,6 +4,7 @@
 #include "COperationReport.h"
 #include "CPhoneImportAdapter.h"
 #include "CPortTable.h"
+#include "CWorkFolder.h"
 #include "CliImportSupport.h"
 #include "CliRegistry.h"
 #include "IOverwriteAsker.h"
@@ -206,8 +207,8 @@ bool ResolvePort(const QString &port, int kind, CSerialPortInfo &info, QTextStre
     return true;
 }
 
-int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringList &rest, bool overwrite,
-                       QTextStream &out, QTextStream &err)
+int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QString &command,
+                       const QStringList &rest, bool overwrite, QTextStream &out, QTextStream &err)
 {
     if (int status = Connect(doc, err))
         return status;
@@ -251,11 +252,12 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
         RunWorker(doc, CConnectDoc::ImportFiles, err);
         doc.CloseConnection();
         const bool stopped = g_interrupted;
-        CliPrintMessage(ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), stopped),
-                        out);
+        ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.counters);
+        counts.failure = engine.Failure();
+        CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
         if (stopped)
             return Stopped;
-        return doc.counters[PhoneCounter::Failed] ? Failed : Ok;
+        return doc.counters[PhoneCounter::Failed] || !counts.failure.isEmpty() ? Failed : Ok;
     }
     TerminalAsker asker(err, overwrite);
     doc.SetOverwriteAsker(&asker);
@@ -284,16 +286,21 @@ int RunFolderOperation(CConnectDoc &doc, const QString &command, const QStringLi
 }
 
 // The phone-book flow: connect, read the phone book, merge cards 2…n.
-int RunPhoneBookImport(CConnectDoc &doc, ReadWatch &watch, QTextStream &out, QTextStream &err)
+int RunPhoneBookImport(CConnectDoc &doc, const CImportEngine &engine, ReadWatch &watch, QTextStream &out,
+                       QTextStream &err)
 {
     if (int status = Connect(doc, err))
         return status;
     RunWorker(doc, CConnectDoc::ImportPhoneBook, err);
     doc.CloseConnection();
     const bool stopped = g_interrupted;
-    CliPrintMessage(ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), stopped), out);
+    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.counters);
+    counts.failure = engine.Failure();
+    CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
     if (stopped)
         return Stopped;
+    if (!counts.failure.isEmpty())
+        return Failed;
     if (!watch.read) {
         err << "tessaly-cli phone: the phone book could not be read\n";
         return Failed;
@@ -375,7 +382,7 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     CPhoneImportAdapter adapter(engine);
     ReadWatch watch(adapter);
 
-    CConnectDoc doc(QDir(QDir::tempPath()).filePath(QStringLiteral("TessalyTemp")));
+    CConnectDoc doc(CWorkFolder::Make(QDir::tempPath()));
     if (imports)
         doc.SetImporter(&watch);
     doc.ports = {info};
@@ -389,9 +396,9 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     struct sigaction previous = {};
     sigaction(SIGINT, &action, &previous);
 
-    const int status = phoneBook
-                           ? RunPhoneBookImport(doc, watch, out, err)
-                           : RunFolderOperation(doc, positional[1], positional.mid(2), overwrite, out, err);
+    const int status =
+        phoneBook ? RunPhoneBookImport(doc, engine, watch, out, err)
+                  : RunFolderOperation(doc, engine, positional[1], positional.mid(2), overwrite, out, err);
 
     doc.StopWorker(true);
     doc.DeleteWorkFolder();

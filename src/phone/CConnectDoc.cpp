@@ -2,6 +2,7 @@
 
 #include "CPortTable.h"
 #include "CUdevDeviceLister.h"
+#include "CWorkFolder.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
 #include "PhoneMessage.h"
@@ -78,9 +79,12 @@ bool CConnectDoc::StartWorker(Operation operation)
 
 void CConnectDoc::RequestStop()
 {
+    // The abort byte is raised even while no port is open: a worker that is
+    // about to open one would otherwise wait on a silent phone for ever, and
+    // whether a port is open cannot be read safely from this thread. The next
+    // worker starts with both flags cleared.
     cancel = true;
-    if (folderSession.IsOpen() || sessionA.IsOpen() || sessionB.IsOpen())
-        abortFlag = true;
+    abortFlag = true;
 }
 
 bool CConnectDoc::IsWorkerRunning() const
@@ -167,8 +171,7 @@ bool CConnectDoc::AskMoveOverwrites()
 
 void CConnectDoc::DeleteWorkFolder() const
 {
-    if (!workFolder.isEmpty())
-        QDir(workFolder).removeRecursively();
+    CWorkFolder::Remove(workFolder);
 }
 
 void CConnectDoc::Run(Operation operation)

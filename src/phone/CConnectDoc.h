@@ -43,7 +43,7 @@ public:
     // Waits without limit for the worker; with close set, asks it to stop first
     // and closes the connection afterwards.
     void StopWorker(bool close);
-    // Raises the cancel flag, and the abort byte when a session has an open port.
+    // Raises the cancel flag and the abort byte.
     void RequestStop();
     bool IsWorkerRunning() const;
     void CloseConnection();

@@ -30,8 +30,11 @@ bool CPortTable::RefreshPorts(IDeviceLister &lister)
         if (device.instanceId.isEmpty() || device.friendlyName.isEmpty())
             continue;
         CSerialPortInfo info;
-        if (info.Classify(device.instanceId, device.friendlyName))
-            table.append(info);
+        if (!info.Classify(device.instanceId, device.friendlyName))
+            continue;
+        if (!device.devicePath.isEmpty())
+            info.devicePath = device.devicePath;
+        table.append(info);
     }
     return true;
 }

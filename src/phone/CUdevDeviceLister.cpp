@@ -24,6 +24,9 @@ bool Describe(udev_device *tty, SerialDeviceRecord &record)
     // Virtual consoles and pseudo terminals have no parent device.
     if (port.isEmpty() || !udev_device_get_parent(tty))
         return false;
+    // The node udev made may differ from /dev/<name> (renamed or moved by a rule).
+    if (const char *node = udev_device_get_devnode(tty))
+        record.devicePath = QString::fromUtf8(node);
     udev_device *intf = udev_device_get_parent_with_subsystem_devtype(tty, "usb", "usb_interface");
     udev_device *usb = udev_device_get_parent_with_subsystem_devtype(tty, "usb", "usb_device");
     if (intf && usb) {

@@ -8,6 +8,8 @@ struct SerialDeviceRecord
 {
     QString instanceId;
     QString friendlyName;
+    // The device node to open; empty means "/dev/" followed by the port name.
+    QString devicePath = {};
 };
 
 // The source of the present serial devices, so discovery can be fed in tests.

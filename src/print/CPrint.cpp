@@ -340,12 +340,17 @@ void CPrint::ApplySealPaperInfo(int index)
     SizeSeal = QSize(s.LabelWidth, s.LabelHeight);
     SizeSealsDistance = QSize(s.GapX, s.GapY);
     RectSealMargin = QMargins(s.MarginLeft, s.MarginTop, s.MarginRight, s.MarginBottom);
+    ApplyPaper(s.PaperSize, s.Orientation);
+}
+
+void CPrint::ApplyPaper(int paperSize, int orientation)
+{
     CDevMode d;
     if (!CDevMode::Decode(DevMode, &d))
         return;
     if (d.Has(CDevMode::FieldPaperSize))
-        d.paperSize = s.PaperSize;
+        d.paperSize = qint16(paperSize);
     if (d.Has(CDevMode::FieldOrientation))
-        d.orientation = s.Orientation;
+        d.orientation = qint16(orientation);
     DevMode = d.Encode();
 }

@@ -90,6 +90,9 @@ public:
     // Takes a saved label sheet: its grid and margins, and its paper and
     // orientation into the device settings where those declare them.
     void ApplySealPaperInfo(int index);
+    // Puts a paper size code and an orientation code into the device settings,
+    // each only where the settings declare it.
+    void ApplyPaper(int paperSize, int orientation);
 
     QObject *owner;
     QString PrinterName;

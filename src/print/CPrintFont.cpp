@@ -4,11 +4,13 @@
 #include <QFontMetricsF>
 #include <QStringList>
 #include <QtMath>
+#include <cstdlib>
 
 namespace {
 
 constexpr int DefaultEm = 27; // 2.7 mm, the height of the default print font
 constexpr int MaxEm = 3000;   // 30 cm: anything larger is damage, not a choice
+constexpr double TenthsPerPoint = 254.0 / 72.0;
 
 QFont Base(const CLogFont &lf)
 {
@@ -52,4 +54,26 @@ QString CPrintFont::FamilyFor(const QString &faceName)
             return family;
     }
     return faceName;
+}
+
+QFont CPrintFont::ScreenFont(const CLogFont &lf)
+{
+    QFont f = Base(lf);
+    const int em = lf.height == 0 ? DefaultEm : std::abs(lf.height);
+    f.setPointSizeF(qBound(1.0, em / TenthsPerPoint, MaxEm / TenthsPerPoint));
+    return f;
+}
+
+CLogFont CPrintFont::FromScreenFont(const QFont &font, const CLogFont &base)
+{
+    CLogFont lf = base;
+    lf.faceName = font.family().left(CLogFont::FaceNameMax);
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : DefaultEm / TenthsPerPoint;
+    lf.height = -qBound(1, qRound(points * TenthsPerPoint), MaxEm);
+    lf.width = 0;
+    lf.weight = int(font.weight());
+    lf.italic = font.italic() ? 1 : 0;
+    lf.underline = font.underline() ? 1 : 0;
+    lf.strikeOut = font.strikeOut() ? 1 : 0;
+    return lf;
 }

@@ -22,6 +22,12 @@ public:
     // else an installed Mincho face. The stored name itself never changes.
     static QString FamilyFor(const QString &faceName);
 
+    // The font the font dialog starts from: the face drawn, sized in points.
+    static QFont ScreenFont(const CLogFont &logFont);
+    // A font chosen in the font dialog as a stored description: face, size,
+    // weight, italic, underline and strike-out; the other fields from `base`.
+    static CLogFont FromScreenFont(const QFont &font, const CLogFont &base);
+
 private:
     QFont m_font;
     int m_lineHeight = 1;

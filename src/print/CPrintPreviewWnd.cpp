@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -211,28 +212,58 @@ void CPrintPreviewWnd::DrawListPage(QPainter &painter, const QRectF &paper, int 
     painter.setPen(textPen);
 
     DrawThree(painter, m_print.ListHeader, c, c.top);
-    const double titleTop = c.top + 2.0 * lh;
-    const QStringList titles = Titles();
     const double saveMaxRight = m_maxRight;
-    const int titleHeight = RowHeight(titles, c.left);
-    DrawRow(painter, titles, c.left, titleTop);
-
-    painter.setPen(QPen(Qt::black, 1.0));
-    const double ruleY = titleTop + titleHeight + lh / 2.0;
-    painter.drawLine(QPointF(c.left, ruleY), QPointF(c.right, ruleY));
-    painter.setPen(textPen);
-
-    double rowTop = titleTop + titleHeight + lh;
-    if (page >= 1 && page <= m_pages.size()) {
-        for (const CCardData *card : m_pages[page - 1]) {
-            const QStringList cells = Cells(*card);
-            DrawRow(painter, cells, c.left, rowTop);
-            rowTop += RowHeight(cells, c.left);
-        }
-    }
+    painter.translate(c.left, 0.0);
+    DrawTable(painter, page, c.top + 2.0 * lh, c.right - c.left);
+    painter.translate(-c.left, 0.0);
     m_maxRight = saveMaxRight;
     DrawThree(painter, m_print.ListFooter, c, c.bottom - lh);
     painter.restore();
+}
+
+double CPrintPreviewWnd::DrawTable(QPainter &painter, int page, double top, double ruleRight)
+{
+    const CPrintText &text = Text();
+    const int lh = text.LineHeight();
+    const QPen textPen = painter.pen();
+    const QStringList titles = Titles();
+    const int titleHeight = RowHeight(titles, 0.0);
+    DrawRow(painter, titles, 0.0, top);
+
+    painter.setPen(QPen(Qt::black, 1.0));
+    const double ruleY = top + titleHeight + lh / 2.0;
+    painter.drawLine(QPointF(0.0, ruleY), QPointF(ruleRight, ruleY));
+    painter.setPen(textPen);
+
+    double rowTop = top + titleHeight + lh;
+    if (page >= 1 && page <= m_pages.size()) {
+        for (const CCardData *card : m_pages[page - 1]) {
+            const QStringList cells = Cells(*card);
+            DrawRow(painter, cells, 0.0, rowTop);
+            rowTop += RowHeight(cells, 0.0);
+        }
+    }
+    return rowTop;
+}
+
+QList<int> CPrintPreviewWnd::AutoFitWidths(const QList<CCardData *> &cards)
+{
+    const CPrintText &text = Text();
+    const qreal blanks = text.LineWidth(QStringLiteral("  "));
+    QList<qreal> widest;
+    for (const QString &title : Titles())
+        widest << text.LineWidth(title);
+    for (const CCardData *card : cards) {
+        if (!card->Print())
+            continue;
+        const QStringList cells = Cells(*card);
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            widest[i] = std::max(widest[i], text.LineWidth(cells[i]));
+    }
+    QList<int> widths;
+    for (qreal w : widest)
+        widths << int(std::ceil(w + blanks));
+    return widths;
 }
 
 void CPrintPreviewWnd::DrawLabelPage(QPainter &painter, const QRectF &paper, int page)

@@ -43,6 +43,14 @@ public:
     void DrawListPage(QPainter &painter, const QRectF &paper, int page);
     void DrawLabelPage(QPainter &painter, const QRectF &paper, int page);
     void DrawPage(QPainter &painter, const QRectF &paper, int page);
+    // The column titles, the rule and the rows of list page `page`, the first
+    // column's left edge at x = 0 and the titles' top at `top`, in 0.1 mm;
+    // returns the bottom of the last row. The rule reaches to `ruleRight`.
+    double DrawTable(QPainter &painter, int page, double top, double ruleRight);
+
+    // Each list column as wide as its widest text on one line (its title and
+    // the texts of every marked card) plus two blanks, in 0.1 mm.
+    QList<int> AutoFitWidths(const QList<CCardData *> &cards);
 
     // Repaginates the current mode unscaled and gives the pages a job prints:
     // from FromPage (or 1) to ToPage (or the last page), never backwards.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <cmath>
 
 namespace {
 
@@ -65,10 +66,14 @@ CPrintText::Box CPrintText::Measure(const QString &text, qreal width) const
 {
     if (text.isEmpty())
         return {};
+    const QPair<QString, qint64> key(text, qint64(std::llround(width * 1024.0)));
+    if (const auto known = m_measured.constFind(key); known != m_measured.cend())
+        return *known;
     QTextLayout layout(WithBreaks(text, QChar::LineSeparator), m_font);
     Box box;
     box.width = Wrap(layout, width);
     box.lines = layout.lineCount();
+    m_measured.insert(key, box);
     return box;
 }
 

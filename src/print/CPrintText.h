@@ -2,6 +2,8 @@
 
 #include "CPrintFont.h"
 
+#include <QHash>
+#include <QPair>
 #include <QPointF>
 #include <QString>
 
@@ -42,4 +44,7 @@ private:
     QFont m_font;
     int m_lineHeight;
     qreal m_ellipsisWidth;
+    // Texts measured before, by text and width: a list's pages are laid out
+    // again after every change of a setting, and most cells repeat.
+    mutable QHash<QPair<QString, qint64>, Box> m_measured;
 };

@@ -50,14 +50,14 @@ QString FileNamePart(QString text)
 } // namespace
 
 QString CardExporter::SeparateFileName(const QString &folder, const CCardData &card, bool nameCompany,
-                                       bool nameDate)
+                                       bool nameDate, const QString &extension)
 {
     QString name = FileNamePart(card.Name());
     if (nameCompany)
         name += QLatin1Char('-') + FileNamePart(card.Company());
     if (nameDate)
         name += QLatin1Char('-') + card.UpdatedDateText();
-    return QDir(folder).filePath(name + QStringLiteral(".csv"));
+    return QDir(folder).filePath(name + QLatin1Char('.') + extension);
 }
 
 bool CardExporter::WriteSeparately(const QString &folder, const QList<const CCardData *> &cards,
@@ -76,9 +76,11 @@ bool CardExporter::WriteSeparately(const QString &folder, const QList<const CCar
 QString CardExporter::DistinctFileName(const QString &path, QStringList &used)
 {
     QString name = path;
-    const QString stem = path.chopped(4); // every separate file ends in ".csv"
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.')); // every separate file has an extension
+    const QString stem = path.left(dot);
+    const QString extension = path.mid(dot);
     for (int n = 2; used.contains(name); ++n)
-        name = stem + QStringLiteral("(%1).csv").arg(n);
+        name = stem + QStringLiteral("(%1)").arg(n) + extension;
     used.append(name);
     return name;
 }

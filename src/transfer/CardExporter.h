@@ -21,10 +21,10 @@ public:
     static bool WriteFile(const QString &path, const QList<const CCardData *> &cards,
                           const ExportMapping &mapping, const CheckListItems &checks);
 
-    // Name[-Company][-updated date].csv in folder. Characters that a file name
-    // cannot hold ("/" and NUL) become "_".
+    // Name[-Company][-updated date].csv (or the given extension) in folder. Characters
+    // that a file name cannot hold ("/" and NUL) become "_".
     static QString SeparateFileName(const QString &folder, const CCardData &card, bool nameCompany,
-                                    bool nameDate);
+                                    bool nameDate, const QString &extension = QStringLiteral("csv"));
     // One file per card, in order; an existing file is replaced, but a card whose name an
     // earlier card of the same run took gets "(2)", "(3)", … before ".csv". Stops at the
     // first file that cannot be written (the files before it stay).
@@ -32,7 +32,7 @@ public:
                                 const ExportMapping &mapping, const CheckListItems &checks, bool nameCompany,
                                 bool nameDate);
 
-    // A name not among used (which it joins): path itself, or path with "(n)" before ".csv".
+    // A name not among used (which it joins): path itself, or path with "(n)" before its extension.
     static QString DistinctFileName(const QString &path, QStringList &used);
 
     static UserMessage NothingToExportMessage();

@@ -61,9 +61,7 @@ COptionPage1::COptionPage1(const OptionRecord &values, IMessageBox *messages, QW
 
     auto *connection = new QGroupBox(QStringLiteral("接続"), this);
     serialPort = new QComboBox(connection);
-    serialPort->addItem(QStringLiteral("自動取得"));
-    for (int n = 1; n <= 256; ++n)
-        serialPort->addItem(QStringLiteral("COM%1").arg(n));
+    serialPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     hideConnectConf = new QCheckBox(QStringLiteral("接続確認画面を表示しない"), connection);
     auto *connectionLayout = new QHBoxLayout(connection);
     connectionLayout->addWidget(new QLabel(QStringLiteral("ｼﾘｱﾙﾎﾟｰﾄ"), connection));
@@ -115,7 +113,7 @@ COptionPage1::COptionPage1(const OptionRecord &values, IMessageBox *messages, QW
     exportNameCompany->setChecked(values.exportNameCompany);
     exportNameDate->setChecked(values.exportNameDate);
     skipCheckFixedData->setChecked(values.skipCheckFixedData);
-    serialPort->setCurrentIndex(values.serialPort >= 0 && values.serialPort <= 256 ? values.serialPort : 0);
+    SetSerialPortTexts({});
     hideConnectConf->setChecked(values.hideConnectConf);
     thumbnailSize->setCurrentIndex(OptionRecord::ThumbnailPixels(values.thumbnailSizeType) / 50 - 1);
     // A custom colour has no entry; the list then shows nothing until a preset is chosen.
@@ -145,6 +143,18 @@ COptionPage1::COptionPage1(const OptionRecord &values, IMessageBox *messages, QW
         emit ThemeColorChosen(color);
     });
     UpdateEnabling();
+}
+
+void COptionPage1::SetSerialPortTexts(const QStringList &ports)
+{
+    const int stored = m_initial.serialPort;
+    serialPort->clear();
+    serialPort->addItem(QStringLiteral("自動取得"), 0);
+    for (int n = 1; n <= ports.size(); ++n)
+        serialPort->addItem(ports[n - 1], n);
+    if (stored != 0 && (stored < 1 || stored > ports.size()))
+        serialPort->addItem(QStringLiteral("%1: (ポートなし)").arg(stored), stored);
+    serialPort->setCurrentIndex(serialPort->findData(stored));
 }
 
 void COptionPage1::UpdateEnabling()
@@ -182,7 +192,7 @@ OptionRecord COptionPage1::Values() const
     values.exportNameCompany = exportNameCompany->isChecked();
     values.exportNameDate = exportNameDate->isChecked();
     values.skipCheckFixedData = skipCheckFixedData->isChecked();
-    values.serialPort = serialPort->currentIndex();
+    values.serialPort = serialPort->currentData().toInt();
     values.hideConnectConf = hideConnectConf->isChecked();
     values.thumbnailSizeType = thumbnailSize->currentIndex();
     if (skinColor->currentIndex() >= 0)

@@ -2,6 +2,7 @@
 
 #include "OptionRecord.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class IMessageBox;
@@ -18,6 +19,10 @@ public:
 
     // The values as the controls show them.
     OptionRecord Values() const;
+    // The serial port list: "自動取得", then one text per port of the port
+    // table (the n-th for SerialPort n). A stored number without a port stays
+    // chosen as "n: (ポートなし)" so that OK keeps it.
+    void SetSerialPortTexts(const QStringList &ports);
 
     QCheckBox *opening;
     QCheckBox *autoYomi;

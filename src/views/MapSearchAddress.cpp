@@ -1,9 +1,8 @@
 #include "MapSearchAddress.h"
 
-#include <QUrl>
+#include "Cp932.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include <QUrl>
 
 namespace MapSearchAddress {
 
@@ -71,35 +70,9 @@ QByteArray Escape(const QByteArray &bytes)
     return out;
 }
 
-QByteArray ToCp932(const QString &text)
-{
-    QByteArray out;
-    iconv_t cd = iconv_open("CP932", "UTF-16LE");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return out;
-    // One character (one or two UTF-16 units) at a time, so an unmappable one is replaced alone.
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype units = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        char16_t in[2] = {text[i].unicode(), units == 2 ? text[i + 1].unicode() : char16_t(0)};
-        i += units - 1;
-        char buf[8];
-        char *inPtr = reinterpret_cast<char *>(in);
-        size_t inLeft = units * 2;
-        char *outPtr = buf;
-        size_t outLeft = sizeof buf;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
-            out.append('?');
-        else
-            out.append(buf, static_cast<qsizetype>(sizeof buf - outLeft));
-    }
-    iconv_close(cd);
-    return out;
-}
-
 QByteArray BuildRefAddr(const QByteArray &service, const QString &address)
 {
-    return service + "?REF=" + Escape(ProfileName) + "&ADDR=" + Escape(SjisToEuc(ToCp932(address)));
+    return service + "?REF=" + Escape(ProfileName) + "&ADDR=" + Escape(SjisToEuc(Cp932::Encode(address)));
 }
 
 QByteArray BuildGoogleMaps(const QString &address)

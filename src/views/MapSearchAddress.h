@@ -20,9 +20,6 @@ QByteArray SjisToEuc(const QByteArray &sjis);
 // "%XX" for every byte at or above 0x80 and every reserved character; "%20" becomes "+".
 QByteArray Escape(const QByteArray &bytes);
 
-// Text → CP932 bytes; a character that CP932 cannot hold becomes "?".
-QByteArray ToCp932(const QString &text);
-
 // service + "?REF=" + escaped profile + "&ADDR=" + escaped EUC-JP address.
 QByteArray BuildRefAddr(const QByteArray &service, const QString &address);
 

@@ -6,6 +6,7 @@
 #include "Cp932.h"
 #include "ImportOptions.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QComboBox>
 #include <QTableWidget>
@@ -13,11 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // A CP932 file with Outlook-style Japanese headings.
 QString OutlookFile(const TempDir &dir)

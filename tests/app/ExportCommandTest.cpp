@@ -1,12 +1,15 @@
 #include "../views/RecordingMessageBox.h"
 #include "CCardData.h"
 #include "CExportCommand.h"
+#include "CExportFormatDlg.h"
 #include "CExportMappingDlg.h"
 #include "Csv.h"
 #include "TempDir.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,7 +98,7 @@ TEST(ExportCommand, WritesOneFileOrOneFilePerCardAndTellsFailures)
     RecordingMessageBox box;
     CExportCommand::Questions ask;
     ask.editMapping = [](ExportMapping &) { return true; };
-    ask.chooseFile = [&] { return dir.File("out.csv"); };
+    ask.chooseFile = [&](const ExportFormat &) { return dir.File("out.csv"); };
     ask.chooseFolder = [&] { return dir.File("each"); };
 
     EXPECT_FALSE(CExportCommand::Run({}, false, {}, false, false, box, nullptr, ask));
@@ -123,17 +126,80 @@ TEST(ExportCommand, WritesOneFileOrOneFilePerCardAndTellsFailures)
     EXPECT_EQ(box.shown.last().text,
               QString::fromUtf8("4 件の名刺データをエクスポートしました。\n\n") + dir.File("each"));
 
-    ask.chooseFile = [&] { return dir.File("missing/folder/out.csv"); };
+    ask.chooseFile = [&](const ExportFormat &) { return dir.File("missing/folder/out.csv"); };
     EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
     EXPECT_EQ(box.Texts().last(), QString::fromUtf8("エクスポートに失敗しました。"));
 
     // The mapping dialog cancelled: nothing is asked or written.
     const int before = int(box.shown.size());
     ask.editMapping = [](ExportMapping &) { return false; };
-    ask.chooseFile = [] {
+    ask.chooseFile = [](const ExportFormat &) {
         ADD_FAILURE() << "asked for a file";
         return QString();
     };
     EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
     EXPECT_EQ(box.shown.size(), before);
+}
+
+TEST(ExportCommand, VCardGoesWithoutTheColumnDialogToAVcfFileOrFolder)
+{
+    TempDir dir;
+    const CCardData a = Card("山田 太郎");
+    RecordingMessageBox box;
+    CExportCommand::Questions ask;
+    ask.chooseFormat = [](ExportFormat &format) {
+        format.kind = ExportFormat::VCard21;
+        return true;
+    };
+    ask.editMapping = [](ExportMapping &) {
+        ADD_FAILURE() << "the column dialog was shown";
+        return false;
+    };
+    ask.chooseFile = [&](const ExportFormat &format) {
+        EXPECT_TRUE(format.IsVCard());
+        EXPECT_STREQ(format.Extension(), "vcf");
+        return dir.File("out.vcf");
+    };
+    ask.chooseFolder = [&] { return dir.File("each"); };
+    ASSERT_TRUE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
+    EXPECT_TRUE(TempDir::ReadAll(dir.File("out.vcf"))
+                    .startsWith("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=SHIFT_JIS:"));
+    EXPECT_EQ(box.Texts().last(),
+              QString::fromUtf8("1 件の名刺データをエクスポートしました。\n\n") + dir.File("out.vcf"));
+
+    ASSERT_TRUE(QDir().mkpath(dir.File("each")));
+    ASSERT_TRUE(CExportCommand::Run({&a, &a}, true, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(QDir(dir.File("each")).entryList(QDir::Files, QDir::Name),
+              QStringList({"山田 太郎(2).vcf", "山田 太郎.vcf"}));
+
+    // The format question cancelled: nothing else is asked.
+    const int before = int(box.shown.size());
+    ask.chooseFormat = [](ExportFormat &) { return false; };
+    ask.chooseFile = [](const ExportFormat &) {
+        ADD_FAILURE() << "asked for a file";
+        return QString();
+    };
+    EXPECT_FALSE(CExportCommand::Run({&a}, false, {}, false, false, box, nullptr, ask));
+    EXPECT_EQ(box.shown.size(), before);
+}
+
+TEST(ExportFormatDlg, StartsFromTheLastChoiceAndOffersPhotosForVCardOnly)
+{
+    ExportFormat start;
+    start.kind = ExportFormat::VCard21;
+    start.photos = true;
+    CExportFormatDlg dialog(start);
+    EXPECT_TRUE(dialog.Choice(ExportFormat::VCard21)->isChecked());
+    EXPECT_TRUE(dialog.Photos()->isEnabled());
+    EXPECT_EQ(dialog.Format().kind, ExportFormat::VCard21);
+    EXPECT_TRUE(dialog.Format().photos);
+
+    dialog.Choice(ExportFormat::Csv)->click();
+    EXPECT_FALSE(dialog.Photos()->isEnabled());
+    EXPECT_EQ(dialog.Format().kind, ExportFormat::Csv);
+    EXPECT_FALSE(dialog.Format().photos);
+
+    dialog.Choice(ExportFormat::VCard30)->click();
+    EXPECT_TRUE(dialog.Photos()->isEnabled());
+    EXPECT_EQ(dialog.Format().kind, ExportFormat::VCard30);
 }

@@ -76,6 +76,17 @@ TEST_F(MainWindowFixture, TitleSizeAndPanesFollowTheSettings)
     EXPECT_EQ(CMainFrame::TabStripHeight(192), 46);
 }
 
+TEST_F(MainWindowFixture, ThePhoneCommandIsInTheMenuAndOnTheToolBar)
+{
+    Make();
+    QAction *phone = Act("phone");
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(phone->text(), QString::fromUtf8("携帯電話(&C)..."));
+    EXPECT_TRUE(phone->isEnabled());
+    EXPECT_FALSE(phone->icon().isNull());
+    EXPECT_TRUE(Frame()->ToolBar()->actions().contains(phone));
+}
+
 TEST_F(MainWindowFixture, ClipboardCommandsActOnlyOnATextBox)
 {
     Make();

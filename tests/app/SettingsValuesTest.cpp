@@ -1,6 +1,7 @@
 #include "AppPaths.h"
 #include "CSettings.h"
 #include "DevModeBlock.h"
+#include "ScopedEnv.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -136,23 +137,9 @@ void ExpectSameValues(const CSettings &a, const CSettings &b)
 class SettingsPaths : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_home = qgetenv("HOME");
-        m_config = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", m_dir.Path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", m_dir.File("config").toUtf8());
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", m_home);
-        if (m_config.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", m_config);
-    }
     TempDir m_dir;
-    QByteArray m_home, m_config;
+    ScopedEnv m_home{"HOME", m_dir.Path().toUtf8()};
+    ScopedEnv m_config{"XDG_CONFIG_HOME", m_dir.File("config").toUtf8()};
 };
 
 } // namespace

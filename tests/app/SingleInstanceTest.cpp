@@ -1,4 +1,5 @@
 #include "CSingleInstance.h"
+#include "ScopedEnv.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -17,15 +18,7 @@ namespace {
 struct PrivateTemp
 {
     TempDir dir;
-    QByteArray saved = qgetenv("TMPDIR");
-    PrivateTemp() { qputenv("TMPDIR", dir.Path().toLocal8Bit()); }
-    ~PrivateTemp()
-    {
-        if (saved.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", saved);
-    }
+    ScopedEnv temp{"TMPDIR", dir.Path().toLocal8Bit()};
 };
 } // namespace
 

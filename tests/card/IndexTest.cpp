@@ -1,5 +1,5 @@
 #include "CCardIndex.h"
-#include "Cp932Key.h"
+#include "Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,13 @@ TEST(IndexTest, TabOfEveryRangeBoundary)
 
 TEST(IndexTest, Cp932KeysOrderByTheirBytes)
 {
-    EXPECT_EQ(Cp932Key(QStringLiteral("ｶﾞ①㈱髙")).toHex(), QByteArray("b6de8740878afbfc"));
-    EXPECT_TRUE(Cp932Key(QString()).isEmpty());
+    EXPECT_EQ(Cp932::Encode(QStringLiteral("ｶﾞ①㈱髙")).toHex(), QByteArray("b6de8740878afbfc"));
+    EXPECT_TRUE(Cp932::Encode(QString()).isEmpty());
     // Characters outside the code page become "?" and the rest is kept.
-    EXPECT_EQ(Cp932Key(QStringLiteral("a😀b")), QByteArray("a?b"));
-    EXPECT_EQ(Cp932Key(QString(QChar(0xD800)) + QStringLiteral("c")), QByteArray("?c"));
-    EXPECT_LT(Cp932Key(QStringLiteral("ｱ")), Cp932Key(QStringLiteral("熙")));
-    EXPECT_LT(Cp932Key(QStringLiteral("熊")), Cp932Key(QStringLiteral("凜")));
+    EXPECT_EQ(Cp932::Encode(QStringLiteral("a😀b")), QByteArray("a?b"));
+    EXPECT_EQ(Cp932::Encode(QString(QChar(0xD800)) + QStringLiteral("c")), QByteArray("?c"));
+    EXPECT_LT(Cp932::Encode(QStringLiteral("ｱ")), Cp932::Encode(QStringLiteral("熙")));
+    EXPECT_LT(Cp932::Encode(QStringLiteral("熊")), Cp932::Encode(QStringLiteral("凜")));
     // Long texts grow the output buffer.
-    EXPECT_EQ(Cp932Key(QStringLiteral("漢").repeated(500)).size(), 1000);
+    EXPECT_EQ(Cp932::Encode(QStringLiteral("漢").repeated(500)).size(), 1000);
 }

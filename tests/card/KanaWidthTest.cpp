@@ -55,6 +55,21 @@ TEST(KanaWidth, EveryHalfWidthKanaSurvivesARoundTrip)
     }
 }
 
+// Readings go out to other address books in full-width katakana and must come back the same.
+TEST(KanaWidth, FullWidthKatakanaWidensOnlyKana)
+{
+    EXPECT_EQ(ToFullWidthKatakana(QStringLiteral("ｶﾞｯｺｳ ﾊﾟﾝ")), QStringLiteral("ガッコウ パン"));
+    EXPECT_EQ(ToFullWidthKatakana(QStringLiteral("ｳﾞｧｰ･ｱﾞ")), QStringLiteral("ヴァー・ア゛"));
+    EXPECT_EQ(ToFullWidthKatakana(QStringLiteral("ABC 1-2 山田ヤマダ")),
+              QStringLiteral("ABC 1-2 山田ヤマダ"));
+    for (char16_t c = 0xFF61; c <= 0xFF9D; ++c) {
+        for (const QString &text :
+             {QString(QChar(c)), QString(QChar(c)) + QChar(0xFF9E), QString(QChar(c)) + QChar(0xFF9F)}) {
+            EXPECT_EQ(ToHalfWidthKatakana(ToFullWidthKatakana(text)), text) << std::hex << int(c);
+        }
+    }
+}
+
 TEST(KanaWidth, KanaOnlyRecognisesReadingsWrittenInKana)
 {
     EXPECT_TRUE(IsKanaOnly(QStringLiteral("やまだ たろう")));

@@ -62,8 +62,8 @@ qsizetype TextSize(const PROPERTY &p)
 TEST(RandomInput, VCardReadersSurviveDamagedText)
 {
     TempDir dir;
-    const QList<QByteArray> seeds = {TempDir::ReadAll(DataPath(QStringLiteral("phone21-sjis.vcf"))),
-                                     TempDir::ReadAll(DataPath(QStringLiteral("vcard30-utf8.vcf")))};
+    const QList<QByteArray> seeds = {TempDir::ReadAll(DataPath(QStringLiteral("vcard/phone21-sjis.vcf"))),
+                                     TempDir::ReadAll(DataPath(QStringLiteral("vcard/vcard30-utf8.vcf")))};
     ASSERT_FALSE(seeds[0].isEmpty());
     std::mt19937 random(20261207);
     for (int round = 0; round < 3000; ++round) {

@@ -295,6 +295,23 @@ TEST_F(ConnectDocTest, StopDuringASilentReadReportsCodeSix)
     EXPECT_FALSE(doc.folderSession.IsOpen());
 }
 
+TEST_F(ConnectDocTest, StopBeforeThePortIsOpenStillEndsTheWorker)
+{
+    // The stop usually comes before the worker has opened the port; the phone never answers.
+    SimulatedPhone phone({"--mode", "phonebook", "--silent-after", "0"});
+    UsePort(phone.Path(), PortKind::Foma);
+    doc.password = "1234";
+    messages.clear();
+    ASSERT_TRUE(doc.StartWorker(CConnectDoc::ConnectPhone));
+    doc.RequestStop();
+    WaitForWorker();
+    QCoreApplication::sendPostedEvents();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
+    EXPECT_EQ(messages.last().p1, PhoneMessage::StoppedByUser);
+    EXPECT_FALSE(doc.sessionA.IsOpen());
+}
+
 TEST_F(ConnectDocTest, ConnectFailuresNameTheStep)
 {
     {

@@ -13,56 +13,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 namespace {
-
-// The phone simulator, serving the files of a folder in place of its own
-// one-line cards: phone-book card i comes from the file "card<i>", a folder
-// entry from the file of its name.
-class PhoneServingFiles
-{
-public:
-    PhoneServingFiles(const QString &folder, const QStringList &args)
-    {
-        static const char *script = "import os, sys\n"
-                                    "sys.path.insert(0, sys.argv[1])\n"
-                                    "import phone_sim\n"
-                                    "folder = sys.argv[2]\n"
-                                    "plain = phone_sim.vcard\n"
-                                    "def served(name):\n"
-                                    "    p = os.path.join(folder, name)\n"
-                                    "    return open(p, 'rb').read() if os.path.exists(p) else plain(name)\n"
-                                    "phone_sim.vcard = served\n"
-                                    "sys.argv = [sys.argv[0]] + sys.argv[3:]\n"
-                                    "phone_sim.main()\n";
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(
-            QStringLiteral("python3"),
-            QStringList{"-c", script, QFileInfo(QStringLiteral(PHONE_SIM)).absolutePath(), folder} + args);
-        if (m_process.waitForStarted(5000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
-            }
-            m_path = QString::fromUtf8(m_process.readLine()).trimmed();
-        }
-    }
-    ~PhoneServingFiles()
-    {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(2000)) {
-            m_process.kill();
-            m_process.waitForFinished(2000);
-        }
-    }
-    QString Path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    QString m_path;
-};
 
 QByteArray ShiftJis(const QString &text)
 {
@@ -177,7 +132,7 @@ TEST_F(PhoneImportTest, PhoneBookCardsAfterTheFirstAreMergedIntoTheStore)
     Serve("card1", PhoneBookCard(QStringLiteral("山田太郎"), "09011112222", MarkedJpeg));
     Serve("card2", PhoneBookCard(QStringLiteral("佐藤花子"), "09033334444", PlainJpeg));
     Serve("card3", PhoneBookCard(QStringLiteral("鈴木一郎"), "09055556666", MarkedJpeg));
-    PhoneServingFiles phone(served, {"--mode", "phonebook", "--cards", "4", "--pb-packets", "3"});
+    SimulatedPhone phone({"--serve-dir", served, "--mode", "phonebook", "--cards", "4", "--pb-packets", "3"});
     ASSERT_FALSE(phone.Path().isEmpty());
     UsePort(phone.Path(), PortKind::Foma);
     doc.password = "1234";
@@ -217,8 +172,8 @@ TEST_F(PhoneImportTest, TwoFilesFromAFolderPhone)
           ShiftJis(QStringLiteral("BEGIN:VCARD\r\nVERSION:2.1\r\nN:中村;二郎\r\nTEL;CELL:09012341111\r\n"
                                   "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:田中;一郎\r\n"
                                   "TEL;CELL:09012340000\r\nEND:VCARD\r\n")));
-    PhoneServingFiles phone(served,
-                            {"--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--file", "c.vcf"});
+    SimulatedPhone phone(
+        {"--serve-dir", served, "--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--file", "c.vcf"});
     ASSERT_FALSE(phone.Path().isEmpty());
     UsePort(phone.Path(), PortKind::FolderBrowsing);
     ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, PhoneMessage::Connected));

@@ -79,14 +79,18 @@ TEST(PortClassifyTest, FindsPortNameAndKind)
 TEST(PortTableTest, RefreshKeepsOrderAndFiltersPhones)
 {
     FakeLister lister;
-    lister.devices = {{QStringLiteral("ACPI\\PNP0501\\1"), QStringLiteral("Communications Port (COM1)")},
-                      {UsbId(5), QStringLiteral("920OV OBEX Port (COM4)")},
-                      {UsbId(0), QStringLiteral("no port here")},
-                      {QString(), QStringLiteral("unreadable (COM9)")},
-                      {UsbId(1), QStringLiteral("Mobile OBEX Port (COM12)")}};
+    lister.devices = {
+        {QStringLiteral("ACPI\\PNP0501\\1"), QStringLiteral("Communications Port (COM1)")},
+        {UsbId(5), QStringLiteral("920OV OBEX Port (COM4)")},
+        {UsbId(0), QStringLiteral("no port here")},
+        {QString(), QStringLiteral("unreadable (COM9)")},
+        {UsbId(1), QStringLiteral("Mobile OBEX Port (COM12)"), QStringLiteral("/dev/serial/x")}};
     ASSERT_TRUE(CPortTable::RefreshPorts(lister));
     ASSERT_EQ(CPortTable::Ports().size(), 3);
     EXPECT_EQ(CPortTable::Ports()[0].portName, QStringLiteral("COM1"));
+    // The listing's own device node wins over the one made from the name.
+    EXPECT_EQ(CPortTable::Ports()[0].devicePath, QStringLiteral("/dev/COM1"));
+    EXPECT_EQ(CPortTable::Ports()[2].devicePath, QStringLiteral("/dev/serial/x"));
     QList<CSerialPortInfo> phones{CSerialPortInfo()};
     ASSERT_TRUE(CPortTable::GetPhonePorts(phones));
     ASSERT_EQ(phones.size(), 2);

@@ -5,7 +5,8 @@ answers requests until its standard input closes.
 
 Modes: "phonebook" (password challenge, devinfo, pb.vcf in Continue packets)
 and "folder" (folder browsing: Target/Connection ID, listings, SETPATH, GET,
-PUT-delete). Misbehaviours are switched on by options.
+PUT-delete). Misbehaviours are switched on by options; --serve-dir serves the files of
+a folder in place of the generated one-line cards.
 """
 import argparse
 import hashlib
@@ -19,7 +20,18 @@ CONNECTION_ID = b"\x00\x00\x00\x2a"
 TARGET = bytes.fromhex("F9EC7BC4953C11D2984E525400DC9E09")
 
 
+SERVE_DIR = None
+
+
 def vcard(name):
+    """The content of a card or file: from the serve folder when it holds a
+    file of that name (phone-book card i is the file "card<i>"), else a
+    one-line card named after it."""
+    if SERVE_DIR:
+        path = os.path.join(SERVE_DIR, name)
+        if os.path.isfile(path):
+            with open(path, "rb") as f:
+                return f.read()
     return ("BEGIN:VCARD\r\nVERSION:2.1\r\nN:%s\r\nEND:VCARD\r\n" % name).encode("utf-8")
 
 
@@ -180,6 +192,8 @@ class Phone:
             self.pending = self.chunked(self.listing())
         else:
             name = text(name)
+            if name in self.o.silent_get:
+                return None
             if name == "telecom/devinfo.txt":
                 self.pending = [packet(0xA0, header(0x49, b"MANU:Tessaly Test\r\nMOD:SIM\r\n"))]
             elif name == "telecom/pb.vcf" and self.o.mode == "phonebook":
@@ -208,7 +222,11 @@ def main():
     ap.add_argument("--first-connect-success", action="store_true")
     ap.add_argument("--silent-after", type=int, default=-1)
     ap.add_argument("--malformed-after", type=int, default=-1)
+    ap.add_argument("--silent-get", action="append", default=[])
+    ap.add_argument("--serve-dir")
     opts = ap.parse_args()
+    global SERVE_DIR
+    SERVE_DIR = opts.serve_dir
 
     master, slave = os.openpty()
     tty.setraw(slave)  # keep the slave open so the client may close and reopen it
@@ -234,7 +252,9 @@ def main():
             if 0 <= opts.malformed_after < phone.received:
                 os.write(master, bytes.fromhex("A00006490009"))
                 continue
-            os.write(master, phone.answer(req))
+            answer = phone.answer(req)
+            if answer is not None:  # None: the phone never answers this request
+                os.write(master, answer)
 
 
 if __name__ == "__main__":

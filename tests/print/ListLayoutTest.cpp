@@ -1,10 +1,12 @@
 #include "CPrint.h"
 #include "CPrintFont.h"
 #include "CPrintPreviewWnd.h"
+#include "CPrintText.h"
 #include "PrintTestSupport.h"
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -195,4 +197,44 @@ TEST_F(ListLayout, BadSettingsPaginateAndDraw)
     print.LogFont.height = -100000;
     print.FitPaper = true;
     paginateAndDraw();
+}
+
+TEST_F(ListLayout, AutoFitTakesTheWidestLineOfMarkedCardsAndTitlesPlusTwoBlanks)
+{
+    print.ListItemIndex = {0, 6, 37}; // 名前, 会社名, URL
+    print.ListItemWidth = {300, 300, 300};
+    cards.Add(QStringLiteral("山田 太郎")).SetCompany(QStringLiteral("短"), false);
+    // Longer texts of an unmarked card count for nothing.
+    cards.Add(QStringLiteral("とても長い名前の人がここにいる"), false)
+        .SetCompany(QStringLiteral("とても長い会社名の株式会社です"), false);
+    CCardData &multi = cards.Add(QStringLiteral("佐藤"));
+    multi.SetCompany(QStringLiteral("株式会社サンプル商事"), false);
+    multi.SetUrl(QStringLiteral("https://example.jp/a\nhttps://example.jp/b")); // measured as one line
+
+    const CPrintText text{CPrintFont(print.LogFont)};
+    const qreal blanks = text.LineWidth(QStringLiteral("  "));
+    const QList<int> widths = view.AutoFitWidths(cards.Sequence());
+    ASSERT_EQ(widths.size(), 3);
+    EXPECT_EQ(widths[0], int(std::ceil(text.LineWidth(QStringLiteral("山田 太郎")) + blanks)));
+    EXPECT_EQ(widths[1], int(std::ceil(text.LineWidth(QStringLiteral("株式会社サンプル商事")) + blanks)));
+    EXPECT_EQ(
+        widths[2],
+        int(std::ceil(text.LineWidth(QStringLiteral("https://example.jp/a https://example.jp/b")) + blanks)));
+    // A title wider than every cell sets the width.
+    print.ListItemIndex = {43};
+    EXPECT_EQ(view.AutoFitWidths(cards.Sequence()),
+              QList<int>({int(std::ceil(text.LineWidth(QStringLiteral("ｸﾞﾙｰﾌﾟ番号")) + blanks))}));
+}
+
+TEST_F(ListLayout, TheTableDrawsFromItsOwnTopWithoutMargins)
+{
+    AddCards(3);
+    view.Paginate(cards.Sequence(), true);
+    QImage image(400, 400, QImage::Format_RGB32);
+    QPainter p(&image);
+    // Titles, rule, then one line per card: the table ends three rows and a
+    // line below the title row.
+    EXPECT_EQ(view.DrawTable(p, 1, 50.0, 100.0), 50.0 + lh + lh + 3 * lh);
+    // A page that is not there draws only titles and the rule.
+    EXPECT_EQ(view.DrawTable(p, 9, 0.0, 100.0), 2.0 * lh);
 }

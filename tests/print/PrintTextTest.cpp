@@ -121,3 +121,29 @@ TEST(PrintText, EllipsisCutsAtAWord)
               QStringLiteral("Intern…"));
     EXPECT_EQ(text.Elided(QStringLiteral("Internationalisation"), 1), QStringLiteral("…"));
 }
+
+TEST(PrintFont, TheFontDialogWorksInPointsAndKeepsTheOtherFields)
+{
+    CLogFont lf = CLogFont::PrintDefault();
+    const QFont screen = CPrintFont::ScreenFont(lf);
+    EXPECT_NEAR(screen.pointSizeF(), 27 * 72.0 / 254.0, 0.01);
+    EXPECT_EQ(CPrintFont::FromScreenFont(screen, lf).height, -27);
+
+    QFont chosen(QStringLiteral("IPAGothic"));
+    chosen.setPointSizeF(10.5);
+    chosen.setWeight(QFont::Bold);
+    chosen.setItalic(true);
+    chosen.setStrikeOut(true);
+    const CLogFont back = CPrintFont::FromScreenFont(chosen, lf);
+    EXPECT_EQ(back.faceName, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(back.height, -37); // 10.5 pt = 3.7 mm
+    EXPECT_EQ(back.weight, 700);
+    EXPECT_EQ(back.italic, 1);
+    EXPECT_EQ(back.strikeOut, 1);
+    EXPECT_EQ(back.underline, 0);
+    EXPECT_EQ(back.charSet, lf.charSet);
+    EXPECT_EQ(back.pitchAndFamily, lf.pitchAndFamily);
+    // Face names longer than the stored field are cut to it.
+    chosen.setFamily(QString(40, QLatin1Char('F')));
+    EXPECT_EQ(CPrintFont::FromScreenFont(chosen, lf).faceName.size(), CLogFont::FaceNameMax);
+}

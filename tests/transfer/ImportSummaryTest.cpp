@@ -2,15 +2,9 @@
 #include "OverwriteConfText.h"
 
 #include "CCardData.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
 
 TEST(ImportSummary, VCardLinesInOrderAndCancelled)
 {

@@ -1,6 +1,7 @@
 #include "MailComposer.h"
 
 #include "CCardData.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@ MailerInfo Card(const char *address, const char *name = "", const char *company 
 {
     return MailerInfo{QString::fromUtf8(address), QString::fromUtf8(name), QString::fromUtf8(company),
                       QString::fromUtf8(department)};
-}
-
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IOverwriteConfirm.h"
+#include "Utf8.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,10 +13,7 @@ class CCardData;
 
 namespace transfer_test {
 
-inline QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+using ::U;
 
 // A vCard file body from UTF-8 lines, written as code page 932 with CR LF.
 QByteArray VCard(const QStringList &lines);

@@ -2,6 +2,7 @@
 #include "CEditCheckListDlg.h"
 #include "EditMessageRecorder.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,11 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class CheckListDlgTest : public ::testing::Test
 {

@@ -9,6 +9,7 @@
 #include "EditMessageRecorder.h"
 #include "ReadingService.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,11 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class EditViewTest : public ::testing::Test
 {

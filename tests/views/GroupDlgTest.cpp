@@ -3,17 +3,11 @@
 #include "CGroupIconDlg.h"
 #include "GroupIcons.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QImage>
 #include <QListWidget>
 #include <gtest/gtest.h>
-
-namespace {
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
 
 TEST(GroupDlgTest, ListsGroupsOneToFifteenAndAppliesNamesAndIconsOnOk)
 {

@@ -1,4 +1,5 @@
 #include "MapSearchAddress.h"
+#include "Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,9 @@ TEST(MapSearchAddress, KanjiAndHalfWidthKatakanaBecomeEucBytes)
 {
     // 東 = SJIS 93 8C (JIS 45 6C), 京 = 8B 9E (JIS 35 7E), ｶ = B6, ﾞ = DE.
     const QString address = QString::fromUtf8("東京ｶﾞ 1-2");
-    EXPECT_EQ(ToCp932(address).toHex(' '), QByteArray("93 8c 8b 9e b6 de 20 31 2d 32"));
-    EXPECT_EQ(SjisToEuc(ToCp932(address)).toHex(' '), QByteArray("c5 ec b5 fe 8e b6 8e de 20 31 2d 32"));
+    EXPECT_EQ(Cp932::Encode(address).toHex(' '), QByteArray("93 8c 8b 9e b6 de 20 31 2d 32"));
+    EXPECT_EQ(SjisToEuc(Cp932::Encode(address)).toHex(' '),
+              QByteArray("c5 ec b5 fe 8e b6 8e de 20 31 2d 32"));
     EXPECT_EQ(
         Build(address, QStringLiteral("https://map.example.com/search")),
         QByteArray("https://map.example.com/search?REF=orvane_Tessaly&ADDR=%C5%EC%B5%FE%8E%B6%8E%DE+1-2"));
@@ -48,7 +50,7 @@ TEST(MapSearchAddress, BadInputIsSurvived)
 {
     // A lone lead byte at the end stays as it is; an unmappable character becomes "?".
     EXPECT_EQ(SjisToEuc(QByteArray::fromHex("3182")).toHex(), QByteArray("3182"));
-    EXPECT_EQ(ToCp932(QString::fromUtf8("a😀b")), QByteArray("a?b"));
+    EXPECT_EQ(Cp932::Encode(QString::fromUtf8("a😀b")), QByteArray("a?b"));
     EXPECT_EQ(BuildRefAddr("http://m", QString()), QByteArray("http://m?REF=orvane_Tessaly&ADDR="));
     QString random;
     for (int i = 0; i < 2000; ++i)

@@ -2,6 +2,7 @@
 #include "COptionSheet.h"
 #include "EditMessageRecorder.h"
 #include "TempDir.h"
+#include "Utf8.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,13 +10,6 @@
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
 
 TEST(OptionSheetTest, OkWritesTheSettingsAndHandsTheNewValuesOn)
 {
@@ -139,5 +133,29 @@ TEST(OptionSheetTest, UnknownThumbnailTypeShowsMediumAndThemeSampleFollowsTheCho
     EXPECT_EQ(shown, QColor(252, 167, 180));
     EXPECT_EQ(page.colorSample->palette().color(QPalette::Window), QColor(252, 167, 180));
     EXPECT_EQ(page.Values().skinColorType, 3);
-    EXPECT_EQ(page.serialPort->count(), 257);
+}
+
+TEST(OptionSheetTest, SerialPortListNamesThePortsAndKeepsAStoredNumberWithoutAPort)
+{
+    EditMessageRecorder messages;
+    OptionRecord values;
+    values.serialPort = 2;
+    COptionPage1 page(values, &messages);
+    page.SetSerialPortTexts({U("1: ttyS0"), U("2: ttyACM0 (920OV OBEX Port)")});
+    ASSERT_EQ(page.serialPort->count(), 3);
+    EXPECT_EQ(page.serialPort->itemText(0), U("自動取得"));
+    EXPECT_EQ(page.serialPort->currentText(), U("2: ttyACM0 (920OV OBEX Port)"));
+    EXPECT_EQ(page.Values().serialPort, 2);
+    page.serialPort->setCurrentIndex(0);
+    EXPECT_EQ(page.Values().serialPort, 0);
+
+    // The phone is unplugged: the stored number is shown and kept as it is.
+    values.serialPort = 7;
+    COptionPage1 unplugged(values, &messages);
+    unplugged.SetSerialPortTexts({U("1: ttyS0")});
+    ASSERT_EQ(unplugged.serialPort->count(), 3);
+    EXPECT_EQ(unplugged.serialPort->currentText(), U("7: (ポートなし)"));
+    EXPECT_EQ(unplugged.Values().serialPort, 7);
+    unplugged.serialPort->setCurrentIndex(1);
+    EXPECT_EQ(unplugged.Values().serialPort, 1);
 }

@@ -19,7 +19,7 @@ struct OptionRecord
     bool exportNameCompany = false;
     bool exportNameDate = false;
     bool skipCheckFixedData = true;
-    int serialPort = 0;        // 0 = automatic, n = COMn
+    int serialPort = 0;        // 0 = automatic, n = the n-th port of the port table
     int thumbnailSizeType = 1; // 0 small, 1 medium, 2 large
     int skinColorType = 0;     // 0..6 preset, 7 custom
     QColor skinColor{0, 0, 0}; // the custom colour

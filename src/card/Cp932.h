@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringView>
 
-// Shift_JIS (code page 932) at the file and wire boundary, through glibc iconv.
+// Shift_JIS (code page 932): at the file and wire boundary, in sort keys and in map
+// addresses, from tables that glibc iconv fills once.
 class Cp932
 {
 public:
