@@ -5,13 +5,20 @@
 
 class QIODevice;
 
+#ifdef TESSALY_TINY_BLOCKS
+// The fuzzing build reaches every block edge with inputs of a few hundred bytes.
+inline constexpr qint64 BlockReaderBlockSize = 32;
+#else
+inline constexpr qint64 BlockReaderBlockSize = 4 * 1024 * 1024;
+#endif
+
 // Reads a device front to back in blocks of a few megabytes, so that a large
 // file is never held whole. Positions only move forward; a range that reaches
 // past the block read so far carries its start over into the next block.
 class CBlockReader
 {
 public:
-    static constexpr qint64 BlockSize = 4 * 1024 * 1024;
+    static constexpr qint64 BlockSize = BlockReaderBlockSize;
 
     // size: the bytes the device holds; nothing past it is ever asked for.
     CBlockReader(QIODevice &device, qint64 size);

@@ -30,9 +30,17 @@ constexpr int kRotationSlots = 8;
 const QChar kSpace(0x20);
 const QString kKabushikiGaisha = QStringLiteral(u"ｶﾌﾞｼｷｶﾞｲｼｬ");
 
-// Stores text cut to limit; true when nothing was cut.
+// Stores text cut to limit; true when nothing was cut or dropped. The management
+// file ends a text at its first zero character, so zero characters (from a file
+// read in) are dropped: kept, they would cut the text off at the next start.
 bool StoreLimited(QString &field, const QString &text, int limit)
 {
+    if (text.contains(QChar(0))) {
+        QString kept = text;
+        kept.remove(QChar(0));
+        StoreLimited(field, kept, limit);
+        return false;
+    }
     field = text.left(limit);
     return text.size() <= limit;
 }

@@ -14,7 +14,11 @@ constexpr quint32 TagNMBK = CChunk::Tag("NMBK");
 constexpr quint32 TagNMDL = CChunk::Tag("NMDL");
 constexpr quint32 Version0001 = CChunk::Tag("0001");
 constexpr qint64 HeaderSize = 16;
+#ifdef TESSALY_TINY_BLOCKS
+constexpr qsizetype WriteBlock = 48; // the fuzzing build writes many small blocks
+#else
 constexpr qsizetype WriteBlock = 1024 * 1024;
+#endif
 
 } // namespace
 

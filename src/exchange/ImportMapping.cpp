@@ -3,6 +3,7 @@
 #include "CCardData.h"
 #include "CardTextFields.h"
 #include "Csv.h"
+#include "StoreSettings.h"
 
 #include <utility>
 
@@ -101,9 +102,12 @@ void ApplyText(CCardData &card, int id, const QString &text, const CheckListItem
     case CsvItemUpdatedDate:
         card.SetUpdatedDate(text);
         break;
-    case CsvItemGroupNo:
-        card.SetGroupNo(CsvItem::ReadNumber(text));
+    case CsvItemGroupNo: {
+        // A number that names none of the groups is no group: the store could not file the card.
+        const int group = CsvItem::ReadNumber(text);
+        card.SetGroupNo(group >= 0 && group < StoreSettings::GroupCount ? group : 0);
         break;
+    }
     case CsvItemPrint:
         card.SetPrint(CsvItem::ReadNumber(text) != 0);
         break;

@@ -1,5 +1,7 @@
 #include "MappingFile.h"
 
+#include "CCheckArray.h"
+#include "CsvItem.h"
 #include "FolderSync.h"
 
 #include <QFile>
@@ -16,6 +18,8 @@ constexpr qint32 CurrentVersion = 200;
 constexpr qint32 OldVersion = 100;
 // Far more columns than any CSV file has; a larger count is a broken file.
 constexpr qint32 MaxEntries = 1 << 20;
+// The item table: the fixed items and one per possible check-list item.
+constexpr qint32 LastItemId = CsvItemCheckBase + CCheckArray::MaxItems - 1;
 
 void AppendLe32(QByteArray &bytes, qint32 value)
 {
@@ -75,11 +79,14 @@ bool LoadMapping(const QString &path, QList<MappingEntry> &entries, bool &firstR
     loaded.reserve(count);
     for (qint32 i = 0; i < count; ++i) {
         MappingEntry entry;
-        entry.itemId = Le32(body.constData() + EntrySize * i);
-        entry.flag = quint8(body.at(EntrySize * i + 4));
+        const qint32 stored = Le32(body.constData() + EntrySize * i);
         // Version 100 had no importance item (45), so its check-list ids started at 45.
-        if (version == OldVersion && entry.itemId > 44)
-            entry.itemId += 1;
+        const qint32 shift = version == OldVersion && stored > CsvItemPrint ? 1 : 0;
+        // Checked before the shift: an id past the table is a broken file, not a column.
+        if (stored < CsvItemEmpty || stored > LastItemId - shift)
+            return false;
+        entry.itemId = stored + shift;
+        entry.flag = quint8(body.at(EntrySize * i + 4));
         loaded.append(entry);
     }
     entries = loaded;

@@ -11,7 +11,7 @@
 // is not 20 + 5 × entry count.
 bool SaveMapping(const QString &path, const QList<MappingEntry> &entries, bool firstRowIsHeader);
 // Reads a file of version 100..200; false (outputs unchanged) for a bad file, whose
-// message is MappingInvalidMessage().
+// message is MappingInvalidMessage(). An item id outside the item table makes the file bad.
 bool LoadMapping(const QString &path, QList<MappingEntry> &entries, bool &firstRowIsHeader);
 
 QString MappingInvalidMessage();

@@ -10,10 +10,16 @@
 #include <vector>
 
 namespace {
+#ifdef TESSALY_TINY_BLOCKS
+// The fuzzing build splits small files too, so both halves are read with small inputs.
+constexpr qint64 MinSplitSize = 64;
+constexpr qint64 SplitWindow = 256;
+#else
 // Below this size a second thread costs more than it saves.
 constexpr qint64 MinSplitSize = 4 << 20;
 // How far past the middle a card boundary is looked for.
 constexpr qint64 SplitWindow = 1 << 20;
+#endif
 constexpr int SecondHalfBatch = 2048;
 // Fewer bytes than a card from a phone takes: name, reading, a number or two.
 constexpr qint64 TypicalCardBytes = 256;

@@ -4,9 +4,10 @@
 
 int CPrintableArea::CheckMargins(const QMargins &m) const
 {
-    const int W = paperWidth, H = paperHeight, Ox = offsetX, Oy = offsetY;
-    const int Wp = printableWidth, Hp = printableHeight;
-    const int L = m.left(), T = m.top(), R = m.right(), B = m.bottom();
+    // In 64 bits: margins come from the settings file and may be any number.
+    const qint64 W = paperWidth, H = paperHeight, Ox = offsetX, Oy = offsetY;
+    const qint64 Wp = printableWidth, Hp = printableHeight;
+    const qint64 L = m.left(), T = m.top(), R = m.right(), B = m.bottom();
 
     // Each later test overrides an earlier hit.
     int code = 0;

@@ -28,7 +28,9 @@ bool CINIFile::Load(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return false;
-    Parse(file.read(MaxFileSize));
+    // As many bytes as the file has: reading up to the limit would reserve all of it first.
+    // A file that tells no size (a pipe) is read up to the limit.
+    Parse(file.read(file.size() > 0 ? file.size() : MaxFileSize));
     return true;
 }
 

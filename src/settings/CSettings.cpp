@@ -269,10 +269,11 @@ void CSettings::ReadAll(const QString &path)
         const int index = ini.GetInt(CheckList, Key(QStringLiteral("CheckListIndex"), j), 0);
         if (index == 0)
             break;
-        const int slot = index - 1;
         // A slot no card can hold, or one already taken, would give two items one mark.
-        if (slot < 0 || slot >= CheckListMax || store.checkOrder.contains(slot))
+        // The index is checked before it is counted down: it may be any number.
+        if (index < 1 || index > CheckListMax || store.checkOrder.contains(index - 1))
             continue;
+        const int slot = index - 1;
         if (store.checkNames.size() <= slot)
             store.checkNames.resize(slot + 1);
         store.checkNames[slot] = ini.GetString(CheckList, Key(QStringLiteral("CheckListName"), j));

@@ -2,6 +2,7 @@
 
 #include "CCardData.h"
 #include "CCheckArray.h"
+#include "StoreSettings.h"
 #include "VCardReader.h"
 
 namespace {
@@ -220,8 +221,11 @@ bool VCardCardMapper::MapPhoneBookEntry(const VCARD_DATA &entry, bool newerForm,
                 card.SetZipCode(zip);
         }
     }
-    if (!entry.groupNo.isEmpty())
-        card.SetGroupNo(entry.groupNo.trimmed().toInt());
+    if (!entry.groupNo.isEmpty()) {
+        // A number that names none of the groups is no group: the store could not file the card.
+        const int group = entry.groupNo.trimmed().toInt();
+        card.SetGroupNo(group >= 0 && group < StoreSettings::GroupCount ? group : 0);
+    }
     if (!entry.registeredDate.isEmpty()) {
         QString digits;
         DigitNumber(entry.registeredDate, &digits);

@@ -1,4 +1,5 @@
 #include "CCardData.h"
+#include "CChunk.h"
 #include "CIdentityKey.h"
 #include "ReadingFake.h"
 
@@ -252,6 +253,29 @@ TEST_F(CardDataTest, PlainTextLimits)
         EXPECT_FALSE((card.*c.set)(Repeat(QStringLiteral("字"), c.limit + 1))) << c.limit;
         EXPECT_EQ((card.*c.get)().size(), c.limit);
     }
+}
+
+TEST_F(CardDataTest, ZeroCharactersAreDroppedSoTheStoredTextComesBackWhole)
+{
+    // Imported text can hold U+0000; the management file would end the text there.
+    const QString zero(QChar(0));
+    EXPECT_FALSE(m_card.SetName(QStringLiteral("山田") + zero + QStringLiteral(" 太郎")));
+    EXPECT_FALSE(m_card.SetMemo(zero + QStringLiteral("一行目") + zero));
+    EXPECT_FALSE(m_card.SetCompany(QStringLiteral("株式会社") + zero + QStringLiteral("例"), false));
+    EXPECT_FALSE(m_card.SetDepartment(Repeat(QStringLiteral("部"), 32) + zero));
+    EXPECT_EQ(m_card.Name(), QStringLiteral("山田 太郎"));
+    EXPECT_EQ(m_card.LastName(), QStringLiteral("山田"));
+    EXPECT_EQ(m_card.Memo(), QStringLiteral("一行目"));
+    EXPECT_EQ(m_card.Company(), QStringLiteral("株式会社例"));
+    EXPECT_EQ(m_card.Department(), Repeat(QStringLiteral("部"), 32));
+
+    m_card.SetId(QStringLiteral("0f0e0d0c-0000-4000-8000-000000000002"));
+    CCardData back;
+    const QByteArray bytes = CChunk::EncodeCard(m_card);
+    ASSERT_TRUE(CChunk::DecodeCard(bytes.constData(), bytes.size(), &back));
+    EXPECT_EQ(CChunk::EncodeCard(back), bytes);
+    EXPECT_EQ(back.Name(), m_card.Name());
+    EXPECT_EQ(back.Memo(), m_card.Memo());
 }
 
 TEST_F(CardDataTest, PhoneIsNarrowedAndCleaned)

@@ -227,6 +227,40 @@ TEST(MappingFiles, Version100ShiftsCheckListIds)
     EXPECT_FALSE(header);
 }
 
+TEST(MappingFiles, ItemIdsOutsideTheItemTableMakeTheFileInvalid)
+{
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("ids.cor"));
+    const auto file = [](const char *versionHex, const char *idHex) {
+        return QByteArray::fromHex(QByteArray("43434F52050000") + "00" + versionHex + "0000000001000000" +
+                                   idHex + "01");
+    };
+    // Version 100 ids above 44 move up by one; the last check-list item is 46 + 19.
+    const struct
+    {
+        const char *version, *id;
+        bool valid;
+        qint32 loaded;
+    } cases[] = {
+        {"64000000", "FFFFFF7F", false, 0}, // found by fuzzing: the shift overflowed
+        {"64000000", "41000000", false, 0}, // 65 + 1 is past the table
+        {"64000000", "40000000", true, 65}, {"64000000", "FFFFFFFF", true, -1},
+        {"C8000000", "42000000", false, 0}, {"C8000000", "41000000", true, 65},
+        {"C8000000", "FEFFFFFF", false, 0}, // -2
+        {"C8000000", "00000080", false, 0},
+    };
+    for (const auto &c : cases) {
+        const QByteArray bytes = file(c.version, c.id);
+        ASSERT_EQ(bytes.size(), 25);
+        ASSERT_TRUE(TempDir::WriteAll(path, bytes));
+        QList<MappingEntry> entries = {{5, 1}};
+        bool header = true;
+        EXPECT_EQ(LoadMapping(path, entries, header), c.valid) << bytes.toHex().constData();
+        EXPECT_EQ(entries, c.valid ? QList<MappingEntry>({{c.loaded, 1}}) : QList<MappingEntry>({{5, 1}}))
+            << bytes.toHex().constData();
+    }
+}
+
 TEST(MappingFiles, BadFilesChangeNothing)
 {
     TempDir dir;

@@ -1,6 +1,7 @@
 #include "CPrintableArea.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -39,6 +40,15 @@ TEST(PrintableArea, LaterTestsOverrideEarlierOnes)
     EXPECT_EQ(A4().CheckMargins(QMargins(0, 100, 0, 0)), 1);
     EXPECT_EQ(A4().CheckMargins(QMargins(0, 0, 0, 0)), 3);
     EXPECT_EQ(A4().CheckMargins(QMargins(100, 100, 0, 0)), 2);
+}
+
+TEST(PrintableArea, ExtremeMarginsFromTheSettingsFile)
+{
+    // Found by fuzzing: the differences overflowed.
+    const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    EXPECT_EQ(A4().CheckMargins(QMargins(small, small, big, big)), 3);
+    EXPECT_EQ(A4().CheckMargins(QMargins(big, big, big, big)), 7);
+    EXPECT_EQ(A4().CheckMargins(QMargins(100, 100, small, 100)), 2);
 }
 
 TEST(PrintableArea, MarginsLargerThanThePaper)

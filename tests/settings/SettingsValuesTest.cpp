@@ -302,6 +302,11 @@ TEST(SettingsValues, CheckListStopsAtTheFirstIndexZero)
                                  "CheckListName6=C\nCheckListIndex6=2\n");
     EXPECT_EQ(s.store.checkOrder, (QList<int>{2, 0}));
     EXPECT_EQ(s.store.checkNames, QStringList({"B", "", "A"}));
+    // The smallest index is skipped like any other outside the slots (it overflowed the count-down).
+    const CSettings extreme = ReadText("[CheckList]\nCheckListIndex1=-2147483648\nCheckListName2=E\n"
+                                       "CheckListIndex2=20\nCheckListIndex3=2147483647\n");
+    EXPECT_EQ(extreme.store.checkOrder, (QList<int>{19}));
+    EXPECT_EQ(extreme.store.checkNames.value(19), "E");
 }
 
 TEST(SettingsValues, CheckItemAboveTheItemCountSurvives)

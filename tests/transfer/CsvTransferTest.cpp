@@ -76,6 +76,27 @@ TEST_F(CsvTransferTest, OutlookHeadingsImportThroughThePreselectedMapping)
     EXPECT_EQ(again.Counters().added, 0);
 }
 
+TEST_F(CsvTransferTest, GroupNumbersThatNameNoGroupImportAsNoGroup)
+{
+    // Found by fuzzing: a group number the store cannot file stopped the import as a failed write.
+    const QString path = dir.File("groups.csv");
+    ASSERT_TRUE(
+        WriteFile(path, Cp932::Encode(U("名前,ｸﾞﾙｰﾌﾟ番号\r\n一,15\r\n二,16\r\n三,-1\r\n四,2147483647\r\n"
+                                        "五,x\r\n"))));
+    const CheckListItems checks = CheckListColumns(store.GetCheckList());
+    const QList<MappingEntry> columns = ImportMapping::PrepareColumns({U("名前"), U("ｸﾞﾙｰﾌﾟ番号")}, checks);
+    ASSERT_EQ(columns[1].itemId, CsvItemGroupNo);
+    CImportEngine engine(store, ImportOptions(), nullptr);
+    CCsvImportRun run(engine, path, columns, true);
+    EXPECT_EQ(run.Run(), CsvImportState::Completed);
+    EXPECT_TRUE(run.Counters().failure.isEmpty());
+    ASSERT_EQ(store.LiveCount(), 5);
+    QList<int> groups;
+    for (int slot = 0; slot < store.Count(); ++slot)
+        groups << store.CardAt(slot)->GroupNo();
+    EXPECT_EQ(groups, QList<int>({15, 0, 0, 0, 0}));
+}
+
 TEST_F(CsvTransferTest, CancelledBeforeFirstRowAndErrorWhenStoreCannotBeWritten)
 {
     const QString path = dir.File("rows.csv");
@@ -165,8 +186,9 @@ TEST_F(CsvTransferTest, SeparateExportNamesAndReplacesUnsafeCharacters)
     CCardData *b = Add(U("山田"), U("太郎"), U("C商事"), "02");
     ASSERT_TRUE(a && b);
     CCardData odd;
+    // The name setter drops the zero character already; the slash is replaced.
     odd.SetName(QStringLiteral("x/y") + QChar(0) + QStringLiteral("z"));
-    EXPECT_EQ(CardExporter::SeparateFileName("/f", odd, false, false), QStringLiteral("/f/x_y_z.csv"));
+    EXPECT_EQ(CardExporter::SeparateFileName("/f", odd, false, false), QStringLiteral("/f/x_yz.csv"));
     EXPECT_EQ(CardExporter::SeparateFileName("/f", *a, true, true),
               "/f/" + a->Name() + U("-A_B商事-") + a->UpdatedDateText() + ".csv");
     EXPECT_FALSE(a->UpdatedDateText().isEmpty());

@@ -176,6 +176,14 @@ TEST(VCardCardMapper, PhoneBookForms)
     EXPECT_EQ(older.ZipCode(), "1000001");
     EXPECT_EQ(older.GroupNo(), 3);
     EXPECT_EQ(older.ReceivedDateText(), "2006-01-02");
+    // A number that names no group is no group (the store would refuse the card).
+    for (const char *none : {"16", "-1", "99999999999", "x"}) {
+        VCARD_DATA other = e;
+        other.groupNo = none;
+        CCardData card;
+        ASSERT_TRUE(VCardCardMapper::MapPhoneBookEntry(other, false, false, card));
+        EXPECT_EQ(card.GroupNo(), 0) << none;
+    }
 
     CCardData newer; // newer form wants seven address components
     EXPECT_FALSE(VCardCardMapper::MapPhoneBookEntry(e, true, false, newer));
