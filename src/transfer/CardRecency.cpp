@@ -9,12 +9,12 @@ qint64 Day(const CardDate &date)
     return (qint64(date.year) * 100 + date.month) * 100 + date.day;
 }
 
+// To the minute: a stamp does not record its second (it is always 1), so the
+// milliseconds of two stamps in one minute do not say which came first. Cards
+// of one minute are told apart by their slots, later slots being added later.
 qint64 Moment(const CardDate &date)
 {
-    qint64 n = Day(date);
-    for (const quint16 part : {date.hour, date.minute, date.second})
-        n = n * 100 + part;
-    return n * 1000 + date.milliseconds;
+    return (Day(date) * 100 + date.hour) * 100 + date.minute;
 }
 
 } // namespace

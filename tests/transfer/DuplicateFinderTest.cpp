@@ -249,3 +249,23 @@ TEST(DuplicateFinderLargeTest, CardsJoinAcrossTheHalvesOfALargeSearch)
     std::sort(members.begin(), members.end());
     EXPECT_EQ(members, QList<QList<int>>({{3, 23999}, {5, 20000}, {11999, 12000}}));
 }
+
+// Stamps keep no second, so within one minute their milliseconds say nothing about
+// which card came first: the card added later leads its group, whatever they read.
+TEST_F(DuplicateFinderTest, OfTwoCardsStampedInOneMinuteTheOneAddedLaterLeads)
+{
+    CardDate stamp = CardDate::NowUtc(true);
+    stamp.milliseconds = 900;
+    CCardData first = Person("鰐淵 乙葉", "ﾜﾆﾌﾞﾁ ｵﾄﾊ", "株式会社みなと");
+    first.SetRegisteredDateValue(stamp);
+    const int firstSlot = Add(first);
+    stamp.milliseconds = 40; // the next second's reading, in the same minute
+    CCardData second = Person("鰐淵 乙葉", "ﾜﾆﾌﾞﾁ ｵﾄﾊ", "株式会社みなと");
+    second.SetRegisteredDateValue(stamp);
+    const int secondSlot = Add(second);
+
+    const QList<DuplicateGroup> groups = Groups();
+    const DuplicateGroup *group = GroupOf(groups, secondSlot);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->cardSlots, (QList<int>{secondSlot, firstSlot}));
+}
