@@ -1,7 +1,6 @@
 #include "CObexSerialPort.h"
 #include "IProgressSink.h"
 #include "ObexPacket.h"
-#include "PhoneMessage.h"
 #include "PhoneTestUtil.h"
 
 #include <QElapsedTimer>
@@ -41,13 +40,15 @@ class RecordingSink : public IProgressSink
 public:
     QList<int> positions;
     QList<int> ranges;
-    void Post(int message, int param1, int param2, const QString &) override
+    void SetRange(int range, ProgressTarget target) override
     {
-        EXPECT_EQ(param2, PhoneMessage::BarOnly);
-        if (message == PhoneMessage::Position)
-            positions.append(param1);
-        else if (message == PhoneMessage::Range)
-            ranges.append(param1);
+        EXPECT_EQ(target, ProgressTarget::BarOnly);
+        ranges.append(range);
+    }
+    void SetPosition(int position, ProgressTarget target) override
+    {
+        EXPECT_EQ(target, ProgressTarget::BarOnly);
+        positions.append(position);
     }
 };
 
