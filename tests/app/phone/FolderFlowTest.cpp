@@ -233,7 +233,7 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
                 visibleAtDone = guard && guard->isVisible();
             });
             EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return progress->ItemLabel()->text() == QStringLiteral("b.vcf"); }));
+                [&] { return progress->ItemLabel()->text() == QStringLiteral("b.vcf"); }, 60000));
             EXPECT_EQ(progress->OperationLabel()->text(), U("ファイル取得中..."));
             EXPECT_EQ(progress->CounterLabel()->text(), QStringLiteral("(0/1)"));
             ASSERT_TRUE(doc->IsWorkerRunning());
@@ -248,7 +248,7 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
     });
     EXPECT_TRUE(stoppedBeforeDone);
     // The copy of the done message queued to this test may still wait when the window returns.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return doneSeen; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doneSeen; }, 60000));
     EXPECT_FALSE(visibleAtDone); // closed while handling the worker's done message
     EXPECT_TRUE(QDir(dest).isEmpty());
     EXPECT_TRUE(QDir(tmp).isEmpty()); // no fetched file and no work folder left
