@@ -49,7 +49,7 @@ bool CConnectDoc::IsSafeEntryName(const QString &name)
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
-CObexSerialPort &CConnectDoc::SessionFor(PortKind kind)
+const CObexSerialPort &CConnectDoc::SessionFor(PortKind kind) const
 {
     switch (kind) {
     case PortKind::FolderBrowsing:
@@ -61,9 +61,9 @@ CObexSerialPort &CConnectDoc::SessionFor(PortKind kind)
     }
 }
 
-const CObexSerialPort &CConnectDoc::SessionFor(PortKind kind) const
+CObexSerialPort &CConnectDoc::SessionFor(PortKind kind)
 {
-    return const_cast<CConnectDoc *>(this)->SessionFor(kind);
+    return const_cast<CObexSerialPort &>(std::as_const(*this).SessionFor(kind));
 }
 
 void CConnectDoc::SetPorts(const QList<CSerialPortInfo> &ports, int selected)

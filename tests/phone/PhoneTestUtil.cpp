@@ -43,8 +43,9 @@ SimulatedPhone::SimulatedPhone(const QStringList &args)
                                ? QStringLiteral("/usr/bin/python3")
                                : QStringLiteral("python3");
     m_process.start(python, QStringList{QStringLiteral(PHONE_SIM)} + args);
-    if (m_process.waitForStarted(5000)) {
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
+    // Generous: an interpreter starts slowly on a loaded machine.
+    if (m_process.waitForStarted(60000)) {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(60000)) {
         }
         m_path = QString::fromUtf8(m_process.readLine()).trimmed();
     }
@@ -96,7 +97,7 @@ static bool ReadFull(int fd, QByteArray &out, qsizetype count)
 {
     while (out.size() < count) {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 5000) <= 0)
+        if (::poll(&p, 1, 60000) <= 0)
             return false;
         char chunk[4096];
         ssize_t n = ::read(fd, chunk, size_t(std::min<qsizetype>(count - out.size(), sizeof chunk)));
