@@ -33,8 +33,8 @@ CProgress::CProgress(CConnectDoc &doc, CConnectDoc::Operation operation, const Q
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_stop, &QPushButton::clicked, this, &CProgress::reject);
-    // The worker reports from its own thread: its signals arrive queued, in order, and
-    // count only until the window has finished.
+    // The worker reports from its own thread: its signals arrive queued, in order;
+    // once the window has finished they change nothing.
     connect(&m_doc, &CConnectDoc::Position, this, &CProgress::OnPosition);
     connect(&m_doc, &CConnectDoc::Range, this, &CProgress::OnRange);
     connect(&m_doc, &CConnectDoc::OperationText, this, [this](const QString &text) {
