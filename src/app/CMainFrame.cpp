@@ -270,8 +270,8 @@ void CMainFrame::UpdateStatus()
     m_statusText->setText(
         QString::fromUtf8("%1 件  (%2)").arg(m_list->ItemCount()).arg(QFileInfo(m_store->Path()).fileName()));
     const bool hasCards = m_list->ItemCount() > 0;
-    for (const char *key : {"selectAll", "first", "last"})
-        if (QAction *a = Action(QString::fromLatin1(key)))
+    for (MainAction key : {MainAction::SelectAll, MainAction::First, MainAction::Last})
+        if (QAction *a = Action(key))
             a->setEnabled(hasCards);
     UpdateMailActions();
 }
@@ -283,17 +283,17 @@ void CMainFrame::UpdateMailActions()
     const QList<CCardData *> selected = m_list->SelectedCards();
     const bool any = std::any_of(selected.cbegin(), selected.cend(),
                                  [](const CCardData *card) { return !card->Mail(0).isEmpty(); });
-    for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
-        if (QAction *a = Action(QString::fromLatin1(key)))
+    for (MainAction key : {MainAction::MailSend, MainAction::MailTo, MainAction::MailCc, MainAction::MailBcc})
+        if (QAction *a = Action(key))
             a->setEnabled(any);
 }
 
 void CMainFrame::SetListStyle(int style)
 {
     m_list->SetStyle(style);
-    if (QAction *a = Action(QStringLiteral("listMode")))
+    if (QAction *a = Action(MainAction::ListMode))
         a->setChecked(m_list->CurrentStyle() == CCardListView::TableStyle);
-    if (QAction *a = Action(QStringLiteral("thumbMode")))
+    if (QAction *a = Action(MainAction::ThumbMode))
         a->setChecked(m_list->CurrentStyle() == CCardListView::ThumbnailStyle);
 }
 
@@ -302,7 +302,7 @@ void CMainFrame::ShowEditPane(bool show)
     m_edit->setVisible(show);
     if (show && !m_sizesPending)
         ApplyRightSizes();
-    if (QAction *a = Action(QStringLiteral("editPane")))
+    if (QAction *a = Action(MainAction::EditPane))
         a->setChecked(show);
 }
 
@@ -311,7 +311,7 @@ void CMainFrame::ShowImagePane(bool show)
     m_image->setVisible(show);
     if (show && !m_sizesPending)
         ApplyRightSizes();
-    if (QAction *a = Action(QStringLiteral("imagePane")))
+    if (QAction *a = Action(MainAction::ImagePane))
         a->setChecked(show);
 }
 
@@ -440,9 +440,9 @@ void CMainFrame::ResetViewState()
     m_leftWidth = DefaultLeftWidth;
     if (!m_sizesPending)
         ApplyPaneSizes();
-    if (QAction *a = Action(QStringLiteral("toolBar")))
+    if (QAction *a = Action(MainAction::ToolBar))
         a->setChecked(true);
-    if (QAction *a = Action(QStringLiteral("statusBar")))
+    if (QAction *a = Action(MainAction::StatusBar))
         a->setChecked(true);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "IPrintSystem.h"
+#include "MainAction.h"
 
-#include <QHash>
 #include <QWidget>
 
 class CCardData;
@@ -65,7 +66,7 @@ public:
     void EditGroups();
     void EditCheckList();
 
-    QAction *Action(const QString &key) const { return m_actions.value(key); }
+    QAction *Action(MainAction action) const { return m_actions[size_t(action)]; }
     // Tests replace the desktop's opening of help, map and mail addresses.
     void SetOpener(std::function<bool(const QUrl &)> open) { m_open = std::move(open); }
     // Tests print through printers of their own (the default: the CUPS server's).
@@ -96,7 +97,7 @@ private:
     void ApplySettings();
     void ApplyPaneSizes();
     void ApplyRightSizes();
-    QAction *AddAction(QMenu *menu, const QString &key, const char *text, const QKeySequence &shortcut = {},
+    QAction *AddAction(QMenu *menu, MainAction key, const char *text, const QKeySequence &shortcut = {},
                        bool enabled = true);
     void UpdateEditActions();
     void UpdateStatus();
@@ -131,7 +132,13 @@ private:
     // while the worker owns the store, and is reloaded afterwards.
     void RunImport(const std::function<void(const ImportOptions &)> &import);
     void OnColumnOrder();
-    void OnClipboard(const QString &which);
+    enum class ClipboardOperation
+    {
+        Cut,
+        Copy,
+        Paste
+    };
+    void OnClipboard(ClipboardOperation operation);
     QStringList GroupNames() const;
     void ConnectViews();
     void FollowStore();
@@ -158,7 +165,7 @@ private:
     QSplitter *m_right = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_statusText = nullptr; // "N 件  (file)"
-    QHash<QString, QAction *> m_actions;
+    std::array<QAction *, size_t(MainAction::Count)> m_actions{};
     QString m_settingsPath;
     CCardEditView *m_editView = nullptr;
     CCardImageView *m_imageView = nullptr;

@@ -125,18 +125,16 @@ void CMainFrame::ConnectViews()
         ShowStoredCard(card);
     });
 
-    connect(Action(QStringLiteral("options")), &QAction::triggered, this, &CMainFrame::ShowOptions);
-    connect(Action(QStringLiteral("groups")), &QAction::triggered, this, &CMainFrame::EditGroups);
-    connect(Action(QStringLiteral("checkList")), &QAction::triggered, this, &CMainFrame::EditCheckList);
-    connect(Action(QStringLiteral("mailSend")), &QAction::triggered, this, &CMainFrame::OnMailSend);
-    connect(Action(QStringLiteral("mailTo")), &QAction::triggered, this,
-            [this] { OnMailDialog(CMailDlg::To); });
-    connect(Action(QStringLiteral("mailCc")), &QAction::triggered, this,
-            [this] { OnMailDialog(CMailDlg::Cc); });
-    connect(Action(QStringLiteral("mailBcc")), &QAction::triggered, this,
-            [this] { OnMailDialog(CMailDlg::Bcc); });
-    for (const char *key : {"options", "groups", "checkList", "mailSend", "mailTo", "mailCc", "mailBcc"})
-        Action(QString::fromLatin1(key))->setEnabled(true);
+    connect(Action(MainAction::Options), &QAction::triggered, this, &CMainFrame::ShowOptions);
+    connect(Action(MainAction::Groups), &QAction::triggered, this, &CMainFrame::EditGroups);
+    connect(Action(MainAction::CheckList), &QAction::triggered, this, &CMainFrame::EditCheckList);
+    connect(Action(MainAction::MailSend), &QAction::triggered, this, &CMainFrame::OnMailSend);
+    connect(Action(MainAction::MailTo), &QAction::triggered, this, [this] { OnMailDialog(CMailDlg::To); });
+    connect(Action(MainAction::MailCc), &QAction::triggered, this, [this] { OnMailDialog(CMailDlg::Cc); });
+    connect(Action(MainAction::MailBcc), &QAction::triggered, this, [this] { OnMailDialog(CMailDlg::Bcc); });
+    for (MainAction key : {MainAction::Options, MainAction::Groups, MainAction::CheckList,
+                           MainAction::MailSend, MainAction::MailTo, MainAction::MailCc, MainAction::MailBcc})
+        Action(key)->setEnabled(true);
 }
 
 void CMainFrame::BindImageCommands()
@@ -144,19 +142,19 @@ void CMainFrame::BindImageCommands()
     // The menu items stand for the image pane's own commands and follow their state.
     static const struct
     {
-        const char *key;
+        MainAction key;
         CCardImageView::Command command;
-    } bindings[] = {{"cardImage", CCardImageView::ShowCardImage},
-                    {"photoImage", CCardImageView::ShowPersonPhoto},
-                    {"zoomIn", CCardImageView::ZoomIn},
-                    {"zoomOut", CCardImageView::ZoomOut},
-                    {"zoomFit", CCardImageView::FitWhole},
-                    {"rotate", CCardImageView::Rotate},
-                    {"swapImages", CCardImageView::SwapPictures},
-                    {"addImage", CCardImageView::AddOrChange},
-                    {"deleteImage", CCardImageView::DeletePicture}};
+    } bindings[] = {{MainAction::CardImage, CCardImageView::ShowCardImage},
+                    {MainAction::PhotoImage, CCardImageView::ShowPersonPhoto},
+                    {MainAction::ZoomIn, CCardImageView::ZoomIn},
+                    {MainAction::ZoomOut, CCardImageView::ZoomOut},
+                    {MainAction::ZoomFit, CCardImageView::FitWhole},
+                    {MainAction::Rotate, CCardImageView::Rotate},
+                    {MainAction::SwapImages, CCardImageView::SwapPictures},
+                    {MainAction::AddImage, CCardImageView::AddOrChange},
+                    {MainAction::DeleteImage, CCardImageView::DeletePicture}};
     for (const auto &b : bindings) {
-        QAction *menu = Action(QString::fromLatin1(b.key));
+        QAction *menu = Action(b.key);
         QAction *own = m_imageView->Action(b.command);
         auto follow = [menu, own] {
             menu->setEnabled(own->isEnabled());

@@ -9,7 +9,6 @@
 #include "CliRegistry.h"
 #include "IOverwriteAsker.h"
 #include "ImportSummary.h"
-#include "PhoneMessage.h"
 #include "PhoneTexts.h"
 
 #include <QDir>
@@ -20,6 +19,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -39,10 +39,8 @@ CConnectDoc *g_doc = nullptr;
 void OnInterrupt(int)
 {
     g_interrupted = true;
-    if (CConnectDoc *doc = g_doc) {
-        doc->cancel = true;
-        doc->abortFlag = true;
-    }
+    if (CConnectDoc *doc = g_doc)
+        doc->RequestStop();
 }
 
 const char *KindText(PortKind kind)
@@ -124,40 +122,39 @@ private:
     IPhoneImporter &m_inner;
 };
 
-// Runs one worker and waits for its end message, relaying progress texts.
-int RunWorker(CConnectDoc &doc, CConnectDoc::Operation operation, QTextStream &err)
+// Runs one worker and waits for its end, relaying progress texts; the failure
+// of a connect that did not connect.
+std::optional<PhoneFailure> RunWorker(CConnectDoc &doc, CConnectDoc::Operation operation, QTextStream &err)
 {
     QEventLoop loop;
-    int endMessage = 0;
-    int endCode = 0;
-    QObject::connect(&doc, &CConnectDoc::Message, &loop,
-                     [&](int message, int param1, int, const QString &text) {
-                         if (message == PhoneMessage::OperationText || message == PhoneMessage::ItemText) {
-                             err << text << "\n";
-                             err.flush();
-                         }
-                         if (message == PhoneMessage::Done || message == PhoneMessage::Connected ||
-                             message == PhoneMessage::ConnectFailed) {
-                             endMessage = message;
-                             endCode = param1;
-                             loop.quit();
-                         }
-                     });
+    std::optional<PhoneFailure> failure;
+    auto relay = [&err](const QString &text) {
+        err << text << "\n";
+        err.flush();
+    };
+    QObject::connect(&doc, &CConnectDoc::OperationText, &loop, relay);
+    QObject::connect(&doc, &CConnectDoc::ItemText, &loop, relay);
+    QObject::connect(&doc, &CConnectDoc::Done, &loop, &QEventLoop::quit);
+    QObject::connect(&doc, &CConnectDoc::Connected, &loop, &QEventLoop::quit);
+    QObject::connect(&doc, &CConnectDoc::ConnectFailed, &loop, [&](PhoneFailure why) {
+        failure = why;
+        loop.quit();
+    });
     doc.StartWorker(operation);
     if (g_interrupted)
         OnInterrupt(SIGINT);
     loop.exec();
     doc.StopWorker(false);
-    return endMessage == PhoneMessage::ConnectFailed ? (endCode ? endCode : PhoneMessage::ConnectFailure) : 0;
+    return failure;
 }
 
 int Connect(CConnectDoc &doc, QTextStream &err)
 {
-    int failure = RunWorker(doc, CConnectDoc::ConnectPhone, err);
-    if (failure == 0)
+    const std::optional<PhoneFailure> failure = RunWorker(doc, CConnectDoc::ConnectPhone, err);
+    if (!failure)
         return Ok;
     doc.CloseConnection();
-    if (failure == PhoneMessage::StoppedByUser) {
+    if (*failure == PhoneFailure::StoppedByUser) {
         err << PhoneTexts::ConnectStopped();
         return Stopped;
     }
@@ -217,7 +214,7 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
         return g_interrupted ? Stopped : Failed;
     }
     if (command == QLatin1String("list")) {
-        for (const CSoftbankObexObject &e : std::as_const(doc.entries))
+        for (const CSoftbankObexObject &e : doc.Entries())
             out << e.name << "\t" << e.size << "\t" << e.created.mid(0, 4) << "/" << e.created.mid(4, 2)
                 << "/" << e.created.mid(6, 2) << "\n";
         return Ok;
@@ -228,21 +225,22 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
             err << "tessaly-cli phone: " << command << " needs an existing destination folder\n";
             return Usage;
         }
-        doc.destinationFolder = QFileInfo(rest.first()).absoluteFilePath();
+        doc.SetDestinationFolder(QFileInfo(rest.first()).absoluteFilePath());
     }
-    doc.selection.clear();
+    QList<int> selection;
     for (const QString &name : rest.mid(needsFolder ? 1 : 0)) {
         qsizetype at = -1;
-        for (qsizetype i = 0; i < doc.entries.size() && at < 0; ++i)
-            if (doc.entries[i].name == name)
+        for (qsizetype i = 0; i < doc.Entries().size() && at < 0; ++i)
+            if (doc.Entries()[i].name == name)
                 at = i;
         if (at < 0) {
             err << "tessaly-cli phone: " << name << " is not in the phone's name-card folder\n";
             return Usage;
         }
-        doc.selection.append(int(at));
+        selection.append(int(at));
     }
-    if (doc.selection.isEmpty()) {
+    doc.SetSelection(selection);
+    if (selection.isEmpty()) {
         err << "tessaly-cli phone: no file named\n";
         return Usage;
     }
@@ -252,12 +250,12 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
         RunWorker(doc, CConnectDoc::ImportFiles, err);
         doc.CloseConnection();
         const bool stopped = g_interrupted;
-        ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.counters);
+        ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
         counts.failure = engine.Failure();
         CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
         if (stopped)
             return Stopped;
-        return doc.counters[PhoneCounter::Failed] || !counts.failure.isEmpty() ? Failed : Ok;
+        return doc.Counters()[PhoneCounter::Failed] || !counts.failure.isEmpty() ? Failed : Ok;
     }
     TerminalAsker asker(err, overwrite);
     doc.SetOverwriteAsker(&asker);
@@ -269,7 +267,7 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
     } else if (command == QLatin1String("move")) {
         operation = COperationReport::Move;
         worker = CConnectDoc::Move;
-        if (!doc.AskMoveOverwrites() || doc.selection.isEmpty())
+        if (!doc.AskMoveOverwrites() || doc.Selection().isEmpty())
             return Ok;
     }
     if (int status = Connect(doc, err))
@@ -278,11 +276,11 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
     doc.CloseConnection();
     doc.SetOverwriteAsker(nullptr);
     const bool stopped = g_interrupted;
-    const COperationReport report = COperationReport::Make(operation, doc.counters, stopped);
+    const COperationReport report = COperationReport::Make(operation, doc.Counters(), stopped);
     out << report.caption << "\n" << report.text << "\n";
     if (stopped)
         return Stopped;
-    return doc.counters[PhoneCounter::Failed] ? Failed : Ok;
+    return doc.Counters()[PhoneCounter::Failed] ? Failed : Ok;
 }
 
 // The phone-book flow: connect, read the phone book, merge cards 2…n.
@@ -294,7 +292,7 @@ int RunPhoneBookImport(CConnectDoc &doc, const CImportEngine &engine, ReadWatch 
     RunWorker(doc, CConnectDoc::ImportPhoneBook, err);
     doc.CloseConnection();
     const bool stopped = g_interrupted;
-    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.counters);
+    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
     counts.failure = engine.Failure();
     CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
     if (stopped)
@@ -385,10 +383,8 @@ int PhoneCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     CConnectDoc doc(CWorkFolder::Make(QDir::tempPath()));
     if (imports)
         doc.SetImporter(&watch);
-    doc.ports = {info};
-    doc.selectedPort = 0;
-    doc.kind = info.kind;
-    doc.password = password;
+    doc.SetPorts({info}, 0);
+    doc.SetPassword(password);
     g_doc = &doc;
     struct sigaction action = {};
     action.sa_handler = OnInterrupt;

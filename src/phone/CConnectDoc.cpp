@@ -5,13 +5,13 @@
 #include "CWorkFolder.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
-#include "PhoneMessage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QThread>
+#include <utility>
 
 namespace {
 
@@ -31,11 +31,11 @@ bool WriteNewFile(const QString &path, const CBuffer &data)
 
 } // namespace
 
-CConnectDoc::CConnectDoc(const QString &folder, QObject *parent) : QObject(parent), workFolder(folder)
+CConnectDoc::CConnectDoc(const QString &folder, QObject *parent) : QObject(parent), m_workFolder(folder)
 {
-    folderSession.SetStopFlag(&abortFlag);
-    sessionA.SetStopFlag(&abortFlag);
-    sessionB.SetStopFlag(&abortFlag);
+    m_folderSession.SetStopFlag(&m_abort);
+    m_sessionA.SetStopFlag(&m_abort);
+    m_sessionB.SetStopFlag(&m_abort);
 }
 
 CConnectDoc::~CConnectDoc()
@@ -49,29 +49,55 @@ bool CConnectDoc::IsSafeEntryName(const QString &name)
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
-CObexSerialPort &CConnectDoc::Session()
+const CObexSerialPort &CConnectDoc::SessionFor(PortKind kind) const
 {
     switch (kind) {
     case PortKind::FolderBrowsing:
-        return folderSession;
+        return m_folderSession;
     case PortKind::OtherObex:
-        return sessionB;
+        return m_sessionB;
     default:
-        return sessionA;
+        return m_sessionA;
     }
 }
 
-void CConnectDoc::Post(int message, int param1, int param2, const QString &text)
+CObexSerialPort &CConnectDoc::SessionFor(PortKind kind)
 {
-    emit Message(message, param1, param2, text);
+    return const_cast<CObexSerialPort &>(std::as_const(*this).SessionFor(kind));
+}
+
+void CConnectDoc::SetPorts(const QList<CSerialPortInfo> &ports, int selected)
+{
+    m_ports = ports;
+    m_selectedPort = selected;
+    m_kind = ports.value(selected).kind;
+}
+
+void CConnectDoc::SetEntries(const CSoftbankObexObjectArray &entries)
+{
+    m_entries = entries;
+    m_present = QList<int>(entries.size(), 1);
 }
 
 bool CConnectDoc::StartWorker(Operation operation)
 {
     if (m_worker)
         return false;
-    cancel = false;
-    abortFlag = false;
+    m_cancel = false;
+    m_abort = false;
+    m_job.port = m_ports.value(m_selectedPort);
+    m_job.kind = m_kind;
+    m_job.password = m_password;
+    m_job.workFolder = m_workFolder;
+    m_job.destinationFolder = m_destinationFolder;
+    m_job.entries = m_entries;
+    // The files an operation works on are its own; the next command picks anew.
+    const bool onFiles = operation != ConnectPhone && operation != ImportPhoneBook;
+    m_job.selection = onFiles ? std::exchange(m_selection, {}) : QList<int>();
+    m_job.importer = m_importer;
+    m_job.asker = m_asker;
+    m_job.counters = m_counters;
+    m_job.present = m_present;
     m_worker = QThread::create([this, operation] { Run(operation); });
     m_worker->start();
     return true;
@@ -83,8 +109,8 @@ void CConnectDoc::RequestStop()
     // about to open one would otherwise wait on a silent phone for ever, and
     // whether a port is open cannot be read safely from this thread. The next
     // worker starts with both flags cleared.
-    cancel = true;
-    abortFlag = true;
+    m_cancel = true;
+    m_abort = true;
 }
 
 bool CConnectDoc::IsWorkerRunning() const
@@ -100,22 +126,29 @@ void CConnectDoc::StopWorker(bool close)
         m_worker->wait();
         delete m_worker;
         m_worker = nullptr;
+        m_counters = m_job.counters;
+        m_present = m_job.present;
     }
     if (close)
         CloseConnection();
 }
 
-bool CConnectDoc::WasStoppedByUser()
+bool CConnectDoc::WasStoppedByUser() const
 {
     return Session().IsCancelled();
 }
 
 void CConnectDoc::CloseConnection()
 {
+    Close(m_kind);
+}
+
+void CConnectDoc::Close(PortKind kind)
+{
     if (kind == PortKind::FolderBrowsing)
-        folderSession.CloseFolder();
+        m_folderSession.CloseFolder();
     else if (kind != PortKind::NotPhone)
-        Session().ClosePhoneBook();
+        SessionFor(kind).ClosePhoneBook();
 }
 
 bool CConnectDoc::CheckPhonePresent()
@@ -128,31 +161,30 @@ bool CConnectDoc::CheckPhonePresent(IDeviceLister &lister)
 {
     QList<CSerialPortInfo> phones;
     return CPortTable::RefreshPorts(lister) && CPortTable::GetPhonePorts(phones) &&
-           phones.contains(ports.value(selectedPort));
+           phones.contains(m_ports.value(m_selectedPort));
 }
 
 bool CConnectDoc::ListNameCards()
 {
-    bool ok = folderSession.OpenNameCardFolder() && folderSession.ListVCards(entries);
-    if (!ok)
-        entries.clear();
-    present = QList<int>(entries.size(), 1);
+    CSoftbankObexObjectArray listed;
+    const bool ok = m_folderSession.OpenNameCardFolder() && m_folderSession.ListVCards(listed);
+    SetEntries(ok ? listed : CSoftbankObexObjectArray());
     CloseConnection();
     return ok;
 }
 
 bool CConnectDoc::AskMoveOverwrites()
 {
-    const bool batch = selection.size() > 1;
+    const bool batch = m_selection.size() > 1;
     bool all = false;
     QList<int> kept;
-    for (int index : std::as_const(selection)) {
-        const QString name = entries[index].name;
-        const QString path = QDir(destinationFolder).filePath(name);
+    for (int index : std::as_const(m_selection)) {
+        const QString name = m_entries[index].name;
+        const QString path = QDir(m_destinationFolder).filePath(name);
         if (!all && IsSafeEntryName(name) && QFileInfo::exists(path) && m_asker) {
             switch (m_asker->AskOverwrite(path, batch)) {
             case IOverwriteAsker::Cancel:
-                selection.clear();
+                m_selection.clear();
                 return false;
             case IOverwriteAsker::No:
                 continue;
@@ -165,13 +197,13 @@ bool CConnectDoc::AskMoveOverwrites()
         }
         kept.append(index);
     }
-    selection = kept;
+    m_selection = kept;
     return true;
 }
 
 void CConnectDoc::DeleteWorkFolder() const
 {
-    CWorkFolder::Remove(workFolder);
+    CWorkFolder::Remove(m_workFolder);
 }
 
 void CConnectDoc::Run(Operation operation)
@@ -200,82 +232,85 @@ void CConnectDoc::Run(Operation operation)
 
 void CConnectDoc::ConnectWorker()
 {
-    CObexSerialPort &session = Session();
-    session.SetStopFlag(&abortFlag);
-    const CSerialPortInfo port = ports.value(selectedPort);
-    auto fail = [&](int code) {
-        Post(PhoneMessage::ConnectFailed, session.IsCancelled() ? int(PhoneMessage::StoppedByUser) : code);
+    CObexSerialPort &session = SessionFor(m_job.kind);
+    session.SetStopFlag(&m_abort);
+    auto fail = [&](PhoneFailure failure) {
+        emit ConnectFailed(session.IsCancelled() ? PhoneFailure::StoppedByUser : failure);
     };
     CBuffer info;
-    if (kind == PortKind::FolderBrowsing) {
-        Post(PhoneMessage::ConnectStart, 3);
-        if (!session.ConnectFolder(port, password))
-            return fail(PhoneMessage::ConnectFailure);
-        Post(PhoneMessage::ConnectStep, 1);
+    if (m_job.kind == PortKind::FolderBrowsing) {
+        emit ConnectStarted(3);
+        if (!session.ConnectFolder(m_job.port, m_job.password))
+            return fail(PhoneFailure::Connect);
+        emit ConnectStep(1);
         if (!session.GetDeviceInfo(info))
-            return fail(PhoneMessage::DeviceInfoFailure);
-        Post(PhoneMessage::ConnectStep, 2);
+            return fail(PhoneFailure::DeviceInfo);
+        emit ConnectStep(2);
         if (!session.OpenNameCardFolder())
-            return fail(PhoneMessage::NameCardFolderFailure);
-        Post(PhoneMessage::ConnectStep, 3);
+            return fail(PhoneFailure::NameCardFolder);
+        emit ConnectStep(3);
     } else {
-        Post(PhoneMessage::ConnectStart, 2);
-        if (!session.ConnectPhoneBook(port, password))
-            return fail(PhoneMessage::ConnectFailure);
-        Post(PhoneMessage::ConnectStep, 1);
+        emit ConnectStarted(2);
+        if (!session.ConnectPhoneBook(m_job.port, m_job.password))
+            return fail(PhoneFailure::Connect);
+        emit ConnectStep(1);
         if (!session.GetDeviceInfo(info))
-            return fail(PhoneMessage::DeviceInfoFailure);
-        Post(PhoneMessage::ConnectStep, 2);
+            return fail(PhoneFailure::DeviceInfo);
+        emit ConnectStep(2);
     }
     QThread::msleep(100);
-    Post(PhoneMessage::Connected);
+    emit Connected();
 }
 
 void CConnectDoc::PhoneBookImportWorker()
 {
-    Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("電話帳データ取得中..."));
+    emit OperationText(QStringLiteral("電話帳データ取得中..."));
+    PhoneCounters &counters = m_job.counters;
     counters.fill(0);
-    if (m_importer)
-        m_importer->ResetRememberedAnswer();
+    IPhoneImporter *importer = m_job.importer;
+    if (importer)
+        importer->ResetRememberedAnswer();
     CBuffer phoneBook;
-    if (!Session().GetPhoneBook(phoneBook, this)) {
-        CloseConnection();
-        Post(PhoneMessage::Done);
+    if (!SessionFor(m_job.kind).GetPhoneBook(phoneBook, this)) {
+        Close(m_job.kind);
+        emit Done();
         return;
     }
     // The phone is released before any card is touched.
-    CloseConnection();
+    Close(m_job.kind);
     QThread::msleep(100);
-    Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("解析中..."));
-    Post(PhoneMessage::Position, 0, PhoneMessage::BarOnly);
-    const int count = m_importer ? m_importer->CountVCards(Bytes(phoneBook), kind, cancel) : -1;
+    emit OperationText(QStringLiteral("解析中..."));
+    emit Position(0, ProgressTarget::BarOnly);
+    const int count = importer ? importer->CountVCards(Bytes(phoneBook), m_job.kind, m_cancel) : -1;
     if (count > 1) {
-        Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("インポート中..."));
-        Post(PhoneMessage::Range, count - 1, PhoneMessage::Both);
-        Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-        Post(PhoneMessage::StopButton, 1);
+        emit OperationText(QStringLiteral("インポート中..."));
+        emit Range(count - 1, ProgressTarget::Both);
+        emit Position(0, ProgressTarget::Both);
+        emit StopButton(true);
         // The first card of a phone book is the owner's own entry.
-        for (int i = 1; i < count && !cancel; ++i) {
-            m_importer->ImportPhoneBookCard(i, counters);
-            Post(PhoneMessage::Position, i, PhoneMessage::Both);
+        for (int i = 1; i < count && !m_cancel; ++i) {
+            importer->ImportPhoneBookCard(i, counters);
+            emit Position(i, ProgressTarget::Both);
         }
     }
-    Post(PhoneMessage::Done);
+    emit Done();
 }
 
 QList<CConnectDoc::Fetched> CConnectDoc::FetchSelected()
 {
-    Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("ファイル取得中..."));
+    emit OperationText(QStringLiteral("ファイル取得中..."));
     BeginSelection();
+    const QList<int> &selection = m_job.selection;
     QList<Fetched> fetched;
-    for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
+    for (qsizetype i = 0; i < selection.size() && !m_cancel; ++i) {
         const int index = selection[i];
-        Post(PhoneMessage::ItemText, 0, 0, entries[index].name);
+        const QString &name = m_job.entries[index].name;
+        emit ItemText(name);
         CBuffer data;
-        if (!folderSession.GetFile(entries[index].name, data)) {
-            if (folderSession.IsCancelled())
+        if (!m_folderSession.GetFile(name, data)) {
+            if (m_folderSession.IsCancelled())
                 break; // the user's stop is not a failed file
-            ++counters[PhoneCounter::Failed];
+            ++m_job.counters[PhoneCounter::Failed];
         } else {
             QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("ovdxXXXXXX")));
             file.setAutoRemove(false);
@@ -284,12 +319,12 @@ QList<CConnectDoc::Fetched> CConnectDoc::FetchSelected()
                 fetched.append({file.fileName(), index});
             } else {
                 file.remove();
-                ++counters[PhoneCounter::Failed];
+                ++m_job.counters[PhoneCounter::Failed];
             }
         }
-        Post(PhoneMessage::Position, int(i + 1), PhoneMessage::Both);
+        emit Position(int(i + 1), ProgressTarget::Both);
     }
-    CloseConnection();
+    Close(m_job.kind);
     return fetched;
 }
 
@@ -298,24 +333,23 @@ void CConnectDoc::Finish(const QList<Fetched> &fetched)
     QThread::msleep(100);
     for (const Fetched &f : fetched)
         QFile::remove(f.path);
-    selection.clear();
-    Post(PhoneMessage::Done);
+    emit Done();
 }
 
 void CConnectDoc::FileImportWorker()
 {
     const QList<Fetched> fetched = FetchSelected();
-    if (!cancel && m_importer) {
-        Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("インポート中..."));
-        Post(PhoneMessage::Range, int(fetched.size()), PhoneMessage::Both);
-        Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-        for (qsizetype i = 0; i < fetched.size() && !cancel; ++i) {
-            const CSoftbankObexObject &entry = entries[fetched[i].entry];
-            Post(PhoneMessage::ItemText, 0, 0, entry.name);
-            bool ok = m_importer->ImportVCardSource(fetched[i].path, workFolder, entry.name,
-                                                    entry.created.left(8), counters);
-            ++counters[ok ? PhoneCounter::Succeeded : PhoneCounter::Failed];
-            Post(PhoneMessage::Position, int(i + 1), PhoneMessage::Both);
+    if (!m_cancel && m_job.importer) {
+        emit OperationText(QStringLiteral("インポート中..."));
+        emit Range(int(fetched.size()), ProgressTarget::Both);
+        emit Position(0, ProgressTarget::Both);
+        for (qsizetype i = 0; i < fetched.size() && !m_cancel; ++i) {
+            const CSoftbankObexObject &entry = m_job.entries[fetched[i].entry];
+            emit ItemText(entry.name);
+            bool ok = m_job.importer->ImportVCardSource(fetched[i].path, m_job.workFolder, entry.name,
+                                                        entry.created.left(8), m_job.counters);
+            ++m_job.counters[ok ? PhoneCounter::Succeeded : PhoneCounter::Failed];
+            emit Position(int(i + 1), ProgressTarget::Both);
         }
     }
     Finish(fetched);
@@ -329,7 +363,7 @@ bool CConnectDoc::CopyFile(const QString &from, const QString &to)
         return false;
     char chunk[64 * 1024];
     for (;;) {
-        if (cancel) {
+        if (m_cancel) {
             out.remove();
             return false;
         }
@@ -346,19 +380,20 @@ bool CConnectDoc::CopyFile(const QString &from, const QString &to)
 void CConnectDoc::CopyWorker()
 {
     const QList<Fetched> fetched = FetchSelected();
-    if (!cancel) {
-        Post(PhoneMessage::OperationText, 0, 0, QStringLiteral("コピー中..."));
-        Post(PhoneMessage::Range, int(fetched.size()), PhoneMessage::Both);
-        Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-        const bool batch = selection.size() > 1;
+    if (!m_cancel) {
+        emit OperationText(QStringLiteral("コピー中..."));
+        emit Range(int(fetched.size()), ProgressTarget::Both);
+        emit Position(0, ProgressTarget::Both);
+        PhoneCounters &counters = m_job.counters;
+        const bool batch = m_job.selection.size() > 1;
         bool all = false;
-        for (qsizetype i = 0; i < fetched.size() && !cancel; ++i) {
-            const QString name = entries[fetched[i].entry].name;
-            Post(PhoneMessage::ItemText, 0, 0, name);
-            const QString destination = QDir(destinationFolder).filePath(name);
+        for (qsizetype i = 0; i < fetched.size() && !m_cancel; ++i) {
+            const QString name = m_job.entries[fetched[i].entry].name;
+            emit ItemText(name);
+            const QString destination = QDir(m_job.destinationFolder).filePath(name);
             bool skip = false;
-            if (IsSafeEntryName(name) && QFileInfo::exists(destination) && !all && m_asker) {
-                IOverwriteAsker::Answer answer = m_asker->AskOverwrite(destination, batch);
+            if (IsSafeEntryName(name) && QFileInfo::exists(destination) && !all && m_job.asker) {
+                IOverwriteAsker::Answer answer = m_job.asker->AskOverwrite(destination, batch);
                 if (answer == IOverwriteAsker::Cancel)
                     break;
                 skip = answer == IOverwriteAsker::No;
@@ -368,11 +403,11 @@ void CConnectDoc::CopyWorker()
                 ++counters[PhoneCounter::Skipped];
             } else if (IsSafeEntryName(name) && CopyFile(fetched[i].path, destination)) {
                 ++counters[PhoneCounter::Succeeded];
-                Post(PhoneMessage::ItemChanged, PhoneMessage::Copied, fetched[i].entry);
+                emit ItemChanged(PhoneItemChange::Copied, fetched[i].entry);
             } else {
                 ++counters[PhoneCounter::Failed];
             }
-            Post(PhoneMessage::Position, int(i + 1), PhoneMessage::Both);
+            emit Position(int(i + 1), ProgressTarget::Both);
         }
     }
     Finish(fetched);
@@ -380,40 +415,43 @@ void CConnectDoc::CopyWorker()
 
 void CConnectDoc::BeginSelection()
 {
-    Post(PhoneMessage::Range, int(selection.size()), PhoneMessage::Both);
-    Post(PhoneMessage::Position, 0, PhoneMessage::Both);
-    counters.fill(0);
-    counters[PhoneCounter::Items] = int(selection.size());
+    const int count = int(m_job.selection.size());
+    emit Range(count, ProgressTarget::Both);
+    emit Position(0, ProgressTarget::Both);
+    m_job.counters.fill(0);
+    m_job.counters[PhoneCounter::Items] = count;
 }
 
 void CConnectDoc::MoveWorker()
 {
     BeginSelection();
-    for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
+    const QList<int> &selection = m_job.selection;
+    PhoneCounters &counters = m_job.counters;
+    for (qsizetype i = 0; i < selection.size() && !m_cancel; ++i) {
         const int index = selection[i];
-        const QString name = entries[index].name;
-        Post(PhoneMessage::ItemText, 0, 0, name);
-        const QString destination = QDir(destinationFolder).filePath(name);
+        const QString name = m_job.entries[index].name;
+        emit ItemText(name);
+        const QString destination = QDir(m_job.destinationFolder).filePath(name);
         CBuffer data;
         if (!IsSafeEntryName(name)) {
             ++counters[PhoneCounter::Failed];
-        } else if (!folderSession.GetFile(name, data)) {
-            if (folderSession.IsCancelled())
+        } else if (!m_folderSession.GetFile(name, data)) {
+            if (m_folderSession.IsCancelled())
                 break;
             ++counters[PhoneCounter::Failed];
         } else if (!WriteNewFile(destination, data)) {
             QFile::remove(destination);
             ++counters[PhoneCounter::Failed];
-        } else if (folderSession.DeleteFile(name)) {
-            present[index] = 0;
+        } else if (m_folderSession.DeleteFile(name)) {
+            m_job.present[index] = 0;
             ++counters[PhoneCounter::Succeeded];
-            Post(PhoneMessage::ItemChanged, PhoneMessage::Moved, index);
+            emit ItemChanged(PhoneItemChange::Moved, index);
         } else {
             // The file stays on the phone, so the copy must not stay here too.
             QFile::remove(destination);
             ++counters[PhoneCounter::Failed];
         }
-        Post(PhoneMessage::Position, int(i + 1), PhoneMessage::Both);
+        emit Position(int(i + 1), ProgressTarget::Both);
     }
     Finish({});
 }
@@ -421,18 +459,19 @@ void CConnectDoc::MoveWorker()
 void CConnectDoc::DeleteWorker()
 {
     BeginSelection();
-    for (qsizetype i = 0; i < selection.size() && !cancel; ++i) {
+    const QList<int> &selection = m_job.selection;
+    for (qsizetype i = 0; i < selection.size() && !m_cancel; ++i) {
         const int index = selection[i];
-        Post(PhoneMessage::ItemText, 0, 0, entries[index].name);
+        emit ItemText(m_job.entries[index].name);
         QThread::msleep(1);
-        if (folderSession.DeleteFile(entries[index].name)) {
-            present[index] = 0;
-            ++counters[PhoneCounter::Succeeded];
-            Post(PhoneMessage::ItemChanged, PhoneMessage::Deleted, index);
+        if (m_folderSession.DeleteFile(m_job.entries[index].name)) {
+            m_job.present[index] = 0;
+            ++m_job.counters[PhoneCounter::Succeeded];
+            emit ItemChanged(PhoneItemChange::Deleted, index);
         } else {
-            ++counters[PhoneCounter::Failed];
+            ++m_job.counters[PhoneCounter::Failed];
         }
-        Post(PhoneMessage::Position, int(i + 1), PhoneMessage::Both);
+        emit Position(int(i + 1), ProgressTarget::Both);
         QThread::msleep(1);
     }
     Finish({});

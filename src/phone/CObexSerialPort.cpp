@@ -8,7 +8,6 @@
 #include "FolderListing.h"
 #include "IProgressSink.h"
 #include "ObexPacket.h"
-#include "PhoneMessage.h"
 
 #include <cstring>
 
@@ -253,8 +252,8 @@ bool CObexSerialPort::GetObject(const Headers &first, const Headers &later, CBuf
     if (!IsConnected())
         return false;
     if (progress) {
-        progress->Post(PhoneMessage::Range, 200, PhoneMessage::BarOnly);
-        progress->Post(PhoneMessage::Position, 0, PhoneMessage::BarOnly);
+        progress->SetRange(200, ProgressTarget::BarOnly);
+        progress->SetPosition(0, ProgressTarget::BarOnly);
     }
     int packets = 0;
     for (const Headers *headers = &first;; headers = &later) {
@@ -264,10 +263,10 @@ bool CObexSerialPort::GetObject(const Headers &first, const Headers &later, CBuf
             return false;
         packets = (packets + 1) % 200;
         if (progress)
-            progress->Post(PhoneMessage::Position, packets, PhoneMessage::BarOnly);
+            progress->SetPosition(packets, ProgressTarget::BarOnly);
         if (result == Success) {
             if (progress)
-                progress->Post(PhoneMessage::Position, 200, PhoneMessage::BarOnly);
+                progress->SetPosition(200, ProgressTarget::BarOnly);
             return true;
         }
     }

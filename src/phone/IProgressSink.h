@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "PhoneProgress.h"
 
-// Receives the messages of a phone worker (see PhoneMessage.h).
+// Follows a long transfer: its range first, then the positions reached.
 class IProgressSink
 {
 public:
     virtual ~IProgressSink() = default;
-    virtual void Post(int message, int param1 = 0, int param2 = 0, const QString &text = QString()) = 0;
+    virtual void SetRange(int range, ProgressTarget target) = 0;
+    virtual void SetPosition(int position, ProgressTarget target) = 0;
 };

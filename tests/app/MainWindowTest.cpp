@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -51,7 +52,6 @@ struct MainWindowFixture : ::testing::Test
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     CMainFrame *Frame() { return window->Frame(); }
-    QAction *Act(const char *key) { return Frame()->Action(QString::fromLatin1(key)); }
 };
 } // namespace
 
@@ -66,8 +66,8 @@ TEST_F(MainWindowFixture, TitleSizeAndPanesFollowTheSettings)
     EXPECT_EQ(window->minimumSize(), QSize(640, 480));
     EXPECT_EQ(Frame()->Columns()->sizes().value(0), 380);
     EXPECT_TRUE(Frame()->ImagePane()->isHidden());
-    EXPECT_FALSE(Act("imagePane")->isChecked());
-    EXPECT_TRUE(Act("editPane")->isChecked());
+    EXPECT_FALSE(Frame()->Action(MainAction::ImagePane)->isChecked());
+    EXPECT_TRUE(Frame()->Action(MainAction::EditPane)->isChecked());
     EXPECT_TRUE(window->statusBar()->isHidden());
     EXPECT_EQ(window->toolBarArea(Frame()->ToolBar()), Qt::LeftToolBarArea);
     EXPECT_EQ(CMainFrame::SearchBarHeight(96), 76);
@@ -79,7 +79,7 @@ TEST_F(MainWindowFixture, TitleSizeAndPanesFollowTheSettings)
 TEST_F(MainWindowFixture, ThePhoneCommandIsInTheMenuAndOnTheToolBar)
 {
     Make();
-    QAction *phone = Act("phone");
+    QAction *phone = Frame()->Action(MainAction::Phone);
     ASSERT_TRUE(phone);
     EXPECT_EQ(phone->text(), QString::fromUtf8("携帯電話(&C)..."));
     EXPECT_TRUE(phone->isEnabled());
@@ -95,16 +95,37 @@ TEST_F(MainWindowFixture, ClipboardCommandsActOnlyOnATextBox)
     QApplication::clipboard()->setText(QStringLiteral("kept"));
     Frame()->List()->Table()->setFocus();
     QApplication::processEvents();
-    Act("cut")->trigger();
+    Frame()->Action(MainAction::Cut)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
     edit->setFocus();
     edit->setSelection(0, 5);
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), edit);
-    Act("cut")->trigger();
+    Frame()->Action(MainAction::Cut)->trigger();
     EXPECT_EQ(edit->text(), QStringLiteral(" world"));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello"));
+
+    edit->setSelection(1, 5);
+    Frame()->Action(MainAction::Copy)->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral(" world"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("world"));
+    edit->setCursorPosition(0);
+    Frame()->Action(MainAction::Paste)->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral("world world"));
+}
+
+TEST_F(MainWindowFixture, EveryCommandHasItsOwnMenuItem)
+{
+    Make();
+    QSet<QString> texts;
+    for (int i = 0; i < int(MainAction::Count); ++i) {
+        QAction *action = Frame()->Action(MainAction(i));
+        ASSERT_TRUE(action) << i;
+        EXPECT_FALSE(action->text().isEmpty()) << i;
+        texts.insert(action->text());
+    }
+    EXPECT_EQ(texts.size(), int(MainAction::Count));
 }
 
 TEST_F(MainWindowFixture, ResetViewStateRestoresPanesAndStoresDefaults)
@@ -116,12 +137,12 @@ TEST_F(MainWindowFixture, ResetViewStateRestoresPanesAndStoresDefaults)
     Make();
     Frame()->SetListStyle(CCardListView::ThumbnailStyle);
     messages.answers = {QMessageBox::No};
-    Act("resetView")->trigger();
+    Frame()->Action(MainAction::ResetView)->trigger();
     EXPECT_EQ(messages.shown.last().text, QString::fromUtf8("表示状態を初期化しますか？"));
     EXPECT_EQ(messages.shown.last().icon, QMessageBox::Question);
     EXPECT_TRUE(Frame()->EditPane()->isHidden());
 
-    Act("resetView")->trigger(); // answered yes
+    Frame()->Action(MainAction::ResetView)->trigger(); // answered yes
     EXPECT_FALSE(Frame()->EditPane()->isHidden());
     EXPECT_FALSE(Frame()->ImagePane()->isHidden());
     EXPECT_EQ(Frame()->List()->CurrentStyle(), CCardListView::TableStyle);
@@ -222,7 +243,7 @@ TEST_F(MainWindowFixture, NewCardIsAddedAndSelected)
 {
     source.Add(QStringLiteral("A"));
     Make();
-    Act("newCard")->trigger();
+    Frame()->Action(MainAction::NewCard)->trigger();
     ASSERT_EQ(source.store.LiveCount(), 2);
     EXPECT_EQ(Frame()->List()->CurrentCard(), source.store.CardAt(1));
     EXPECT_TRUE(Frame()->StatusText()->text().startsWith(QString::fromUtf8("2 件")));

@@ -71,7 +71,7 @@ struct PrintCommand : ::testing::Test
 
 TEST_F(PrintCommand, TheCommandSitsInTheMenuAndToolBarWithCtrlP)
 {
-    QAction *print = Frame()->Action(QStringLiteral("print"));
+    QAction *print = Frame()->Action(MainAction::Print);
     ASSERT_NE(print, nullptr);
     EXPECT_TRUE(print->isEnabled());
     EXPECT_EQ(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -82,7 +82,7 @@ TEST_F(PrintCommand, WithoutAMarkedCardOnlyTheMessageShows)
 {
     AddCard(QStringLiteral("未選択"), false);
     auto shown = WhenTheDialogShows([](CPrintDlg &d) { d.reject(); });
-    Frame()->Action(QStringLiteral("print"))->trigger();
+    Frame()->Action(MainAction::Print)->trigger();
     EXPECT_FALSE(*shown);
     EXPECT_EQ(messages.Texts(), QStringList({PrintTexts::NoMarkedCard()}));
 }
@@ -96,7 +96,7 @@ TEST_F(PrintCommand, CloseWritesTheSettingsFileAtOnceAndEscapeDoesNot)
         d.ListPage()->HeaderField(0)->setText(QStringLiteral("ignored"));
         d.reject();
     });
-    Frame()->Action(QStringLiteral("print"))->trigger();
+    Frame()->Action(MainAction::Print)->trigger();
     EXPECT_TRUE(*shown);
     EXPECT_FALSE(QFile::exists(dir.File("settings.ini")));
 
@@ -106,7 +106,7 @@ TEST_F(PrintCommand, CloseWritesTheSettingsFileAtOnceAndEscapeDoesNot)
         d.SealPage()->SaveButton()->click();
         d.CloseButton()->click();
     });
-    Frame()->Action(QStringLiteral("print"))->trigger();
+    Frame()->Action(MainAction::Print)->trigger();
     EXPECT_TRUE(*shown);
     CSettings written;
     written.ReadAll(dir.File("settings.ini"));
@@ -123,7 +123,7 @@ TEST_F(PrintCommand, TheJobIsNamedAfterTheManagementFile)
         d.PrintButton()->click();
         d.reject();
     });
-    Frame()->Action(QStringLiteral("print"))->trigger();
+    Frame()->Action(MainAction::Print)->trigger();
     ASSERT_EQ(printers.jobs.size(), 1);
     EXPECT_EQ(printers.jobs[0].first(), QStringLiteral("start 顧客"));
 }

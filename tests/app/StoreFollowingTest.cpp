@@ -199,7 +199,7 @@ TEST_F(StoreFollowing, GroupAndCheckListNamesAreWrittenWhenConfirmed)
         dialog->List()->item(0)->setText(QString::fromUtf8("取引先"));
         ClickOk(dialog);
     });
-    Frame()->Action(QStringLiteral("groups"))->trigger();
+    Frame()->Action(MainAction::Groups)->trigger();
     QTimer::singleShot(0, [] {
         auto *dialog = qobject_cast<CEditCheckListDlg *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -207,7 +207,7 @@ TEST_F(StoreFollowing, GroupAndCheckListNamesAreWrittenWhenConfirmed)
         dialog->AddItem();
         ClickOk(dialog);
     });
-    Frame()->Action(QStringLiteral("checkList"))->trigger();
+    Frame()->Action(MainAction::CheckList)->trigger();
 
     CSettings written;
     written.ReadAll(dir.File("settings.ini"));

@@ -99,18 +99,16 @@ TEST_F(WiringFixture, AnEditReachesTheStoreAndTheListRow)
 
 TEST_F(WiringFixture, MenuCommandsOfTheImagePaneAreLive)
 {
-    const auto enabled = [this](const char *key) {
-        return Frame()->Action(QString::fromLatin1(key))->isEnabled();
-    };
+    const auto enabled = [this](MainAction key) { return Frame()->Action(key)->isEnabled(); };
     // No card: no picture can be added or swapped.
-    EXPECT_FALSE(enabled("addImage"));
-    EXPECT_FALSE(enabled("swapImages"));
+    EXPECT_FALSE(enabled(MainAction::AddImage));
+    EXPECT_FALSE(enabled(MainAction::SwapImages));
     Frame()->NewCard();
-    EXPECT_TRUE(enabled("addImage"));
-    EXPECT_FALSE(enabled("swapImages")); // a card without pictures
-    EXPECT_FALSE(enabled("zoomIn"));
-    for (const char *key : {"options", "groups", "checkList"})
-        EXPECT_TRUE(enabled(key)) << key;
+    EXPECT_TRUE(enabled(MainAction::AddImage));
+    EXPECT_FALSE(enabled(MainAction::SwapImages)); // a card without pictures
+    EXPECT_FALSE(enabled(MainAction::ZoomIn));
+    for (MainAction key : {MainAction::Options, MainAction::Groups, MainAction::CheckList})
+        EXPECT_TRUE(enabled(key)) << int(key);
 }
 
 // ヘルプ, 地図検索 and メール送信 open the desktop's programs; without one they say so.
@@ -128,8 +126,8 @@ TEST_F(WiringFixture, OpeningCommandsWarnWhenNoProgramStarts)
         opened << QString::fromLatin1(url.toEncoded());
         return true;
     });
-    for (const char *key : {"help", "mapSearch", "mailSend"})
-        Frame()->Action(QString::fromLatin1(key))->trigger();
+    for (MainAction key : {MainAction::Help, MainAction::MapSearch, MainAction::MailSend})
+        Frame()->Action(key)->trigger();
     ASSERT_EQ(opened.size(), 3);
     EXPECT_TRUE(opened[0].startsWith("file://") && opened[0].endsWith("/Help/index.html"))
         << opened[0].toStdString();
@@ -139,8 +137,8 @@ TEST_F(WiringFixture, OpeningCommandsWarnWhenNoProgramStarts)
     EXPECT_TRUE(messages.shown.isEmpty());
 
     Frame()->SetOpener([](const QUrl &) { return false; });
-    for (const char *key : {"help", "mapSearch", "mailSend"})
-        Frame()->Action(QString::fromLatin1(key))->trigger();
+    for (MainAction key : {MainAction::Help, MainAction::MapSearch, MainAction::MailSend})
+        Frame()->Action(key)->trigger();
     ASSERT_EQ(messages.shown.size(), 3);
     EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8("ヘルプ"));
     EXPECT_EQ(messages.shown[1].caption, QString::fromUtf8("地図検索"));
@@ -157,10 +155,10 @@ TEST_F(WiringFixture, ResettingTheViewStateResetsTheImagePane)
     Frame()->NewCard();
     Frame()->ImageFrame()->SetToolBarPos(2);
     Frame()->ImageView()->ShowPicture(CCardImageView::PersonPhoto);
-    Frame()->Action(QStringLiteral("resetView"))->trigger(); // answered yes
+    Frame()->Action(MainAction::ResetView)->trigger(); // answered yes
     EXPECT_EQ(Frame()->ImageFrame()->ToolBarPos(), 0);
     EXPECT_EQ(Frame()->ImageView()->ShownPicture(), CCardImageView::CardImage);
-    EXPECT_TRUE(Frame()->Action(QStringLiteral("cardImage"))->isChecked());
+    EXPECT_TRUE(Frame()->Action(MainAction::CardImage)->isChecked());
 }
 
 // The mail commands (menu and the list's pop-up) need a selected card with an address.
@@ -168,8 +166,9 @@ TEST_F(WiringFixture, MailCommandsFollowTheSelectedCardsAddresses)
 {
     const auto mailEnabled = [this] {
         int on = 0;
-        for (const char *key : {"mailSend", "mailTo", "mailCc", "mailBcc"})
-            on += Frame()->Action(QString::fromLatin1(key))->isEnabled();
+        for (MainAction key :
+             {MainAction::MailSend, MainAction::MailTo, MainAction::MailCc, MainAction::MailBcc})
+            on += Frame()->Action(key)->isEnabled();
         return on;
     };
     EXPECT_EQ(mailEnabled(), 0);
@@ -232,7 +231,7 @@ TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
         dialog->TextBox(0)->setText(QString::fromUtf8("商事"));
         dialog->accept();
     });
-    Frame()->Action(QStringLiteral("search"))->trigger();
+    Frame()->Action(MainAction::Search)->trigger();
     EXPECT_EQ(Frame()->Tabs()->StoreTab(), 12);
     EXPECT_EQ(Frame()->List()->ItemCount(), 2);
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -244,7 +243,7 @@ TEST_F(WiringFixture, SearchCommandShowsTheResultsTab)
         dialog->TextBox(0)->setText(QString::fromUtf8("物産"));
         dialog->accept();
     });
-    Frame()->Action(QStringLiteral("search"))->trigger();
+    Frame()->Action(MainAction::Search)->trigger();
     EXPECT_EQ(Frame()->List()->ItemCount(), 0);
     EXPECT_EQ(messages.Texts(),
               QStringList({QString::fromUtf8("検索条件に一致するデータは見つかりません。")}));

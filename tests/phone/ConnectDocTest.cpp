@@ -3,26 +3,16 @@
 #include "CPortTable.h"
 #include "IOverwriteAsker.h"
 #include "IPhoneImporter.h"
-#include "PhoneMessage.h"
 #include "PhoneTestUtil.h"
 #include "PhoneTexts.h"
 #include "TempDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
-
-struct Msg
-{
-    int id, p1, p2;
-    QString text;
-};
 
 class FakeImporter : public IPhoneImporter
 {
@@ -78,7 +68,7 @@ protected:
     TempDir temp;
     QString dest = temp.File("dest");
     CConnectDoc doc{temp.File("work")};
-    QList<Msg> messages;
+    PhoneEventLog events{doc};
     FakeImporter importer;
     ScriptedAsker asker;
 
@@ -89,71 +79,47 @@ protected:
         importer.doc = &doc;
         doc.SetImporter(&importer);
         doc.SetOverwriteAsker(&asker);
-        QObject::connect(&doc, &CConnectDoc::Message, &doc,
-                         [this](int id, int p1, int p2, const QString &text) {
-                             messages.append({id, p1, p2, text});
-                         });
     }
 
     void UsePort(const QString &path, PortKind kind) { UseSinglePort(doc, path, kind); }
 
     void Run(CConnectDoc::Operation operation)
     {
-        messages.clear();
+        events.Clear();
         ASSERT_TRUE(doc.StartWorker(operation));
         WaitForWorker();
-        QCoreApplication::sendPostedEvents();
     }
 
-    // A test must not hang on a silent phone: stop the worker after a while.
+    // Waits for the worker's last report, then for its thread. A test must not
+    // hang on a phone that went silent: a worker that never reports is stopped.
     void WaitForWorker()
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (doc.IsWorkerRunning() && clock.elapsed() < 10000)
-            QThread::msleep(5);
-        if (doc.IsWorkerRunning()) {
-            ADD_FAILURE() << "worker still running after 10 s";
+        if (!events.WaitForEnd()) {
+            ADD_FAILURE() << "the worker never reported its end";
             doc.RequestStop();
         }
         doc.StopWorker(false);
+        QCoreApplication::sendPostedEvents();
     }
 
     bool Connect()
     {
         Run(CConnectDoc::ConnectPhone);
-        return !messages.isEmpty() && messages.last().id == PhoneMessage::Connected;
+        return events.Last() == QStringLiteral("Connected");
     }
 
     // Connects, then runs one operation on the entries with these names.
     void RunOn(CConnectDoc::Operation operation, const QStringList &names)
     {
         ASSERT_TRUE(Connect());
-        doc.selection.clear();
+        QList<int> selection;
         for (const QString &name : names)
-            for (qsizetype i = 0; i < doc.entries.size(); ++i)
-                if (doc.entries[i].name == name)
-                    doc.selection.append(int(i));
+            for (qsizetype i = 0; i < doc.Entries().size(); ++i)
+                if (doc.Entries()[i].name == name)
+                    selection.append(int(i));
+        doc.SetSelection(selection);
         Run(operation);
         doc.CloseConnection();
-    }
-
-    QList<int> ItemChanges(int what) const
-    {
-        QList<int> out;
-        for (const Msg &m : messages)
-            if (m.id == PhoneMessage::ItemChanged && m.p1 == what)
-                out.append(m.p2);
-        return out;
-    }
-
-    QStringList Texts(int id) const
-    {
-        QStringList out;
-        for (const Msg &m : messages)
-            if (m.id == id)
-                out.append(m.text);
-        return out;
     }
 };
 
@@ -167,16 +133,13 @@ TEST_F(ConnectDocTest, FolderSessionListsImportsAndCopies)
     SimulatedPhone phone(QStringList{"--mode", "folder"} + FiveFiles);
     UsePort(phone.Path(), PortKind::FolderBrowsing);
     ASSERT_TRUE(Connect());
-    QList<int> steps;
-    for (const Msg &m : messages)
-        steps.append(m.id == PhoneMessage::ConnectStep ? m.p1 : -m.id);
-    EXPECT_EQ(steps, (QList<int>{-300, 1, 2, 3, -303}));
-    EXPECT_EQ(messages.first().p1, 3);
+    EXPECT_EQ(events.lines, (QStringList{"ConnectStarted 3", "ConnectStep 1", "ConnectStep 2",
+                                         "ConnectStep 3", "Connected"}));
     ASSERT_TRUE(doc.ListNameCards());
-    EXPECT_FALSE(doc.folderSession.IsOpen());
-    ASSERT_EQ(doc.entries.size(), 5);
-    EXPECT_EQ(doc.entries[4].name, QStringLiteral("e.vcf"));
-    EXPECT_EQ(doc.present, QList<int>(5, 1));
+    EXPECT_FALSE(doc.Session().IsOpen());
+    ASSERT_EQ(doc.Entries().size(), 5);
+    EXPECT_EQ(doc.Entries()[4].name, QStringLiteral("e.vcf"));
+    EXPECT_EQ(doc.Present(), QList<int>(5, 1));
 
     RunOn(CConnectDoc::ImportFiles, {"b.vcf", "d.vcf"});
     EXPECT_EQ(importer.sources, (QStringList{"b.vcf", "d.vcf"}));
@@ -187,28 +150,28 @@ TEST_F(ConnectDocTest, FolderSessionListsImportsAndCopies)
         EXPECT_TRUE(QFileInfo(f).fileName().startsWith("ovdx"));
         EXPECT_FALSE(QFile::exists(f)); // temporary copies are gone afterwards
     }
-    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
-    EXPECT_TRUE(doc.selection.isEmpty());
-    EXPECT_EQ(Texts(PhoneMessage::ItemText), (QStringList{"b.vcf", "d.vcf", "b.vcf", "d.vcf"}));
-    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Succeeded], 2);
+    EXPECT_TRUE(doc.Selection().isEmpty());
+    EXPECT_EQ(events.Of("ItemText"), (QStringList{"b.vcf", "d.vcf", "b.vcf", "d.vcf"}));
+    EXPECT_EQ(events.Last(), QStringLiteral("Done"));
 
     // Copy three where the second already exists and the user answers "いいえ".
     ASSERT_TRUE(TempDir::WriteAll(dest + "/b.vcf", "keep me"));
-    doc.destinationFolder = dest;
+    doc.SetDestinationFolder(dest);
     asker.answers = {IOverwriteAsker::No};
     RunOn(CConnectDoc::Copy, {"a.vcf", "b.vcf", "c.vcf"});
     EXPECT_EQ(asker.asked, QStringList{"b.vcf"});
-    EXPECT_EQ(doc.counters[PhoneCounter::Items], 3);
-    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
-    EXPECT_EQ(doc.counters[PhoneCounter::Skipped], 1);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Items], 3);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Succeeded], 2);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Skipped], 1);
     EXPECT_EQ(TempDir::ReadAll(dest + "/a.vcf"), SimVCard("a.vcf"));
     EXPECT_EQ(TempDir::ReadAll(dest + "/b.vcf"), QByteArray("keep me"));
-    EXPECT_EQ(ItemChanges(PhoneMessage::Copied), (QList<int>{0, 2}));
-    COperationReport report = COperationReport::Make(COperationReport::Copy, doc.counters, false);
+    EXPECT_EQ(events.Of("ItemChanged Copied"), (QStringList{"0", "2"}));
+    COperationReport report = COperationReport::Make(COperationReport::Copy, doc.Counters(), false);
     EXPECT_EQ(report.caption, QStringLiteral("コピー完了"));
     EXPECT_EQ(report.text, QStringLiteral("2件 コピーしました。"));
     EXPECT_EQ(report.icon, COperationReport::Information);
-    EXPECT_EQ(doc.present, QList<int>(5, 1));
+    EXPECT_EQ(doc.Present(), QList<int>(5, 1));
 }
 
 TEST_F(ConnectDocTest, MoveWithFailingDeleteAndDeleteTwoOfFive)
@@ -217,32 +180,32 @@ TEST_F(ConnectDocTest, MoveWithFailingDeleteAndDeleteTwoOfFive)
     UsePort(phone.Path(), PortKind::FolderBrowsing);
     ASSERT_TRUE(Connect());
     ASSERT_TRUE(doc.ListNameCards());
-    doc.destinationFolder = dest;
+    doc.SetDestinationFolder(dest);
 
     RunOn(CConnectDoc::Move, {"a.vcf", "b.vcf"});
     EXPECT_EQ(TempDir::ReadAll(dest + "/a.vcf"), SimVCard("a.vcf"));
     EXPECT_FALSE(QFile::exists(dest + "/b.vcf")); // still on the phone, so not kept here
-    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 1);
-    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 1);
-    EXPECT_EQ(doc.present, (QList<int>{0, 1, 1, 1, 1}));
-    EXPECT_EQ(ItemChanges(PhoneMessage::Moved), QList<int>{0});
-    COperationReport report = COperationReport::Make(COperationReport::Move, doc.counters, false);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Succeeded], 1);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Failed], 1);
+    EXPECT_EQ(doc.Present(), (QList<int>{0, 1, 1, 1, 1}));
+    EXPECT_EQ(events.Of("ItemChanged Moved"), QStringList{"0"});
+    COperationReport report = COperationReport::Make(COperationReport::Move, doc.Counters(), false);
     EXPECT_EQ(report.caption, QStringLiteral("移動一部完了"));
     EXPECT_EQ(report.text, QStringLiteral("1件 移動しました。\n1件 移動に失敗しました。"));
 
     RunOn(CConnectDoc::Delete, {"c.vcf", "e.vcf"});
-    EXPECT_EQ(doc.counters[PhoneCounter::Items], 2);
-    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 2);
-    EXPECT_EQ(doc.present, (QList<int>{0, 1, 0, 1, 0}));
-    EXPECT_EQ(ItemChanges(PhoneMessage::Deleted), (QList<int>{2, 4}));
-    EXPECT_EQ(COperationReport::Make(COperationReport::Delete, doc.counters, false).text,
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Items], 2);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Succeeded], 2);
+    EXPECT_EQ(doc.Present(), (QList<int>{0, 1, 0, 1, 0}));
+    EXPECT_EQ(events.Of("ItemChanged Deleted"), (QStringList{"2", "4"}));
+    EXPECT_EQ(COperationReport::Make(COperationReport::Delete, doc.Counters(), false).text,
               QStringLiteral("2件削除しました。"));
 
     ASSERT_TRUE(Connect());
     ASSERT_TRUE(doc.ListNameCards());
-    ASSERT_EQ(doc.entries.size(), 2);
-    EXPECT_EQ(doc.entries[0].name, QStringLiteral("b.vcf"));
-    EXPECT_EQ(doc.entries[1].name, QStringLiteral("d.vcf"));
+    ASSERT_EQ(doc.Entries().size(), 2);
+    EXPECT_EQ(doc.Entries()[0].name, QStringLiteral("b.vcf"));
+    EXPECT_EQ(doc.Entries()[1].name, QStringLiteral("d.vcf"));
 }
 
 TEST_F(ConnectDocTest, NamesThatLeaveTheDestinationAreRefused)
@@ -252,21 +215,21 @@ TEST_F(ConnectDocTest, NamesThatLeaveTheDestinationAreRefused)
     UsePort(phone.Path(), PortKind::FolderBrowsing);
     ASSERT_TRUE(Connect());
     ASSERT_TRUE(doc.ListNameCards());
-    ASSERT_EQ(doc.entries.size(), 4);
+    ASSERT_EQ(doc.Entries().size(), 4);
     const QString inner = dest + "/inner";
     QDir().mkpath(inner);
-    doc.destinationFolder = inner;
+    doc.SetDestinationFolder(inner);
 
     RunOn(CConnectDoc::Copy, {"../evil.vcf", "..\\evil2.vcf", "sub/x.vcf", "ok.vcf"});
-    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 3);
-    EXPECT_EQ(doc.counters[PhoneCounter::Succeeded], 1);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Failed], 3);
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Succeeded], 1);
     EXPECT_FALSE(QFile::exists(dest + "/evil.vcf"));
     EXPECT_EQ(QDir(inner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"ok.vcf"});
     EXPECT_EQ(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"inner"});
 
     RunOn(CConnectDoc::Move, {"../evil.vcf"});
-    EXPECT_EQ(doc.counters[PhoneCounter::Failed], 1);
-    EXPECT_EQ(doc.present[0], 1); // left on the phone
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Failed], 1);
+    EXPECT_EQ(doc.Present()[0], 1); // left on the phone
     EXPECT_FALSE(QFile::exists(dest + "/evil.vcf"));
 
     EXPECT_FALSE(CConnectDoc::IsSafeEntryName(".."));
@@ -279,20 +242,18 @@ TEST_F(ConnectDocTest, StopDuringASilentReadReportsCodeSix)
 {
     SimulatedPhone phone({"--mode", "folder", "--silent-after", "2"});
     UsePort(phone.Path(), PortKind::FolderBrowsing);
-    messages.clear();
+    events.Clear();
     ASSERT_TRUE(doc.StartWorker(CConnectDoc::ConnectPhone));
-    QThread::msleep(300);
+    // The folder listing after the device information is never answered, and
+    // a silent phone is waited on without limit: only the stop ends the wait.
+    ASSERT_TRUE(phone.WaitForUnanswered());
     EXPECT_TRUE(doc.IsWorkerRunning());
-    QElapsedTimer clock;
-    clock.start();
     doc.StopWorker(true);
-    EXPECT_LT(clock.elapsed(), 1000);
     QCoreApplication::sendPostedEvents();
-    ASSERT_FALSE(messages.isEmpty());
-    EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
-    EXPECT_EQ(messages.last().p1, PhoneMessage::StoppedByUser);
+    EXPECT_EQ(events.lines, (QStringList{"ConnectStarted 3", "ConnectStep 1", "ConnectStep 2",
+                                         "ConnectFailed StoppedByUser"}));
     EXPECT_TRUE(doc.WasStoppedByUser());
-    EXPECT_FALSE(doc.folderSession.IsOpen());
+    EXPECT_FALSE(doc.Session().IsOpen());
 }
 
 TEST_F(ConnectDocTest, StopBeforeThePortIsOpenStillEndsTheWorker)
@@ -300,16 +261,13 @@ TEST_F(ConnectDocTest, StopBeforeThePortIsOpenStillEndsTheWorker)
     // The stop usually comes before the worker has opened the port; the phone never answers.
     SimulatedPhone phone({"--mode", "phonebook", "--silent-after", "0"});
     UsePort(phone.Path(), PortKind::Foma);
-    doc.password = "1234";
-    messages.clear();
+    doc.SetPassword("1234");
+    events.Clear();
     ASSERT_TRUE(doc.StartWorker(CConnectDoc::ConnectPhone));
     doc.RequestStop();
     WaitForWorker();
-    QCoreApplication::sendPostedEvents();
-    ASSERT_FALSE(messages.isEmpty());
-    EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
-    EXPECT_EQ(messages.last().p1, PhoneMessage::StoppedByUser);
-    EXPECT_FALSE(doc.sessionA.IsOpen());
+    EXPECT_EQ(events.Last(), QStringLiteral("ConnectFailed StoppedByUser"));
+    EXPECT_FALSE(doc.Session().IsOpen());
 }
 
 TEST_F(ConnectDocTest, ConnectFailuresNameTheStep)
@@ -318,16 +276,15 @@ TEST_F(ConnectDocTest, ConnectFailuresNameTheStep)
         SimulatedPhone phone({"--mode", "folder", "--docs-folder", "Misc"});
         UsePort(phone.Path(), PortKind::FolderBrowsing);
         EXPECT_FALSE(Connect());
-        EXPECT_EQ(messages.last().id, PhoneMessage::ConnectFailed);
-        EXPECT_EQ(messages.last().p1, PhoneMessage::NameCardFolderFailure);
+        EXPECT_EQ(events.Last(), QStringLiteral("ConnectFailed NameCardFolder"));
     }
     {
         SimulatedPhone phone({"--mode", "phonebook"});
         UsePort(phone.Path(), PortKind::Foma);
-        doc.password = "9999";
+        doc.SetPassword("9999");
         EXPECT_FALSE(Connect());
-        EXPECT_EQ(messages.first().p1, 2);
-        EXPECT_EQ(messages.last().p1, PhoneMessage::ConnectFailure);
+        EXPECT_EQ(events.lines.value(0), QStringLiteral("ConnectStarted 2"));
+        EXPECT_EQ(events.Last(), QStringLiteral("ConnectFailed Connect"));
         EXPECT_FALSE(doc.WasStoppedByUser());
     }
 }
@@ -336,51 +293,48 @@ TEST_F(ConnectDocTest, PhoneBookIsReleasedBeforeCardsAreHandedOver)
 {
     SimulatedPhone phone({"--mode", "phonebook", "--cards", "3", "--pb-packets", "5"});
     UsePort(phone.Path(), PortKind::OvModel);
-    doc.password = "1234";
+    doc.SetPassword("1234");
     ASSERT_TRUE(Connect());
-    EXPECT_EQ(messages.first().p1, 2);
+    EXPECT_EQ(events.lines.value(0), QStringLiteral("ConnectStarted 2"));
     Run(CConnectDoc::ImportPhoneBook);
     EXPECT_EQ(importer.resets, 1);
     EXPECT_EQ(importer.phoneBook, SimVCard("card0") + SimVCard("card1") + SimVCard("card2"));
     EXPECT_FALSE(importer.portOpenWhileCounting);
     EXPECT_EQ(importer.cards, (QList<int>{1, 2}));
-    EXPECT_EQ(doc.counters[2], 2);
-    EXPECT_EQ(Texts(PhoneMessage::OperationText),
+    EXPECT_EQ(doc.Counters()[2], 2);
+    EXPECT_EQ(events.Of("OperationText"),
               (QStringList{"電話帳データ取得中...", "解析中...", "インポート中..."}));
-    bool stopButton = false;
-    for (const Msg &m : messages)
-        stopButton |= m.id == PhoneMessage::StopButton && m.p1 == 1;
-    EXPECT_TRUE(stopButton);
-    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+    EXPECT_TRUE(events.lines.contains(QStringLiteral("StopButton on")));
+    EXPECT_EQ(events.Last(), QStringLiteral("Done"));
 }
 
 TEST_F(ConnectDocTest, PhoneBookOfOneCardImportsNothing)
 {
     SimulatedPhone phone({"--mode", "phonebook", "--cards", "1"});
     UsePort(phone.Path(), PortKind::Foma);
-    doc.password = "1234";
+    doc.SetPassword("1234");
     ASSERT_TRUE(Connect());
     Run(CConnectDoc::ImportPhoneBook);
     EXPECT_TRUE(importer.cards.isEmpty());
-    EXPECT_EQ(Texts(PhoneMessage::OperationText), (QStringList{"電話帳データ取得中...", "解析中..."}));
-    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+    EXPECT_EQ(events.Of("OperationText"), (QStringList{"電話帳データ取得中...", "解析中..."}));
+    EXPECT_EQ(events.Last(), QStringLiteral("Done"));
 }
 
 TEST_F(ConnectDocTest, MoveOverwriteQuestionsComeFirst)
 {
-    doc.entries = {{"a.vcf", "1", 1}, {"b.vcf", "1", 1}, {"c.vcf", "1", 1}};
-    doc.destinationFolder = dest;
+    doc.SetEntries({{"a.vcf", "1", 1}, {"b.vcf", "1", 1}, {"c.vcf", "1", 1}});
+    doc.SetDestinationFolder(dest);
     for (const char *name : {"a.vcf", "b.vcf", "c.vcf"})
         TempDir::WriteAll(dest + "/" + name, "old");
-    doc.selection = {0, 1, 2};
+    doc.SetSelection({0, 1, 2});
     asker.answers = {IOverwriteAsker::No, IOverwriteAsker::YesToAll};
     EXPECT_TRUE(doc.AskMoveOverwrites());
-    EXPECT_EQ(doc.selection, (QList<int>{1, 2}));
+    EXPECT_EQ(doc.Selection(), (QList<int>{1, 2}));
     EXPECT_EQ(asker.asked.size(), 2);
-    doc.selection = {0, 1};
+    doc.SetSelection({0, 1});
     asker.answers = {IOverwriteAsker::Cancel};
     EXPECT_FALSE(doc.AskMoveOverwrites());
-    EXPECT_TRUE(doc.selection.isEmpty());
+    EXPECT_TRUE(doc.Selection().isEmpty());
 }
 
 TEST_F(ConnectDocTest, WorkFolderIsRemovedWithItsContent)
@@ -417,38 +371,36 @@ TEST(OperationReportTest, RowsInOrder)
 
 TEST_F(ConnectDocTest, StopWhileFetchingCopiesNothing)
 {
-    SimulatedPhone phone(
-        {"--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--chunk", "1000", "--silent-after", "7"});
+    SimulatedPhone phone({"--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--chunk", "1000",
+                          "--silent-get", "b.vcf"});
     UsePort(phone.Path(), PortKind::FolderBrowsing);
-    doc.entries = {{"a.vcf", "20070102T101010", 46}, {"b.vcf", "20070102T101010", 46}};
-    doc.present = {1, 1};
-    doc.destinationFolder = dest;
+    doc.SetEntries({{"a.vcf", "20070102T101010", 46}, {"b.vcf", "20070102T101010", 46}});
+    doc.SetDestinationFolder(dest);
     // A temporary folder of this test's own: other tests running at the same
     // time fetch files into the shared one.
     TempDir temp;
     const QByteArray oldTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", temp.Path().toLocal8Bit());
     ASSERT_TRUE(Connect());
-    doc.selection = {0, 1};
-    messages.clear();
+    doc.SetSelection({0, 1});
+    events.Clear();
     ASSERT_TRUE(doc.StartWorker(CConnectDoc::Copy));
-    QThread::msleep(400); // a.vcf fetched, b.vcf never answered
+    ASSERT_TRUE(phone.WaitForUnanswered()); // a.vcf fetched, b.vcf never answered
     doc.RequestStop();
-    QElapsedTimer clock;
-    clock.start();
     WaitForWorker();
-    EXPECT_LT(clock.elapsed(), 1000);
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(messages.last().id, PhoneMessage::Done);
+    // The stop ended the wait for b.vcf; nothing reached the copy step.
+    EXPECT_EQ(events.lines, (QStringList{"OperationText ファイル取得中...", "Range 2 Both", "Position 0 Both",
+                                         "ItemText a.vcf", "Position 1 Both", "ItemText b.vcf", "Done"}));
+    EXPECT_EQ(doc.Counters()[PhoneCounter::Failed], 0); // the user's stop is no failed file
     EXPECT_TRUE(QDir(dest).isEmpty());
     EXPECT_TRUE(QDir(temp.Path()).isEmpty());
     if (oldTemp.isNull())
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", oldTemp);
-    EXPECT_EQ(COperationReport::Make(COperationReport::Copy, doc.counters, true).caption,
+    EXPECT_EQ(COperationReport::Make(COperationReport::Copy, doc.Counters(), true).caption,
               QStringLiteral("コピー中断"));
-    EXPECT_FALSE(doc.folderSession.IsOpen());
+    EXPECT_FALSE(doc.Session().IsOpen());
 }
 
 TEST(ConnectDocPresenceTest, SelectedPortMustStillBeAPhonePort)
@@ -468,7 +420,9 @@ TEST(ConnectDocPresenceTest, SelectedPortMustStillBeAPhonePort)
     lister.devices = {{id, QStringLiteral("920OV OBEX Port (ttyACM0)")}};
     CConnectDoc doc(QString{});
     ASSERT_TRUE(CPortTable::RefreshPorts(lister));
-    ASSERT_TRUE(CPortTable::GetPhonePorts(doc.ports));
+    QList<CSerialPortInfo> ports;
+    ASSERT_TRUE(CPortTable::GetPhonePorts(ports));
+    doc.SetPorts(ports, 0);
     EXPECT_TRUE(doc.CheckPhonePresent(lister));
     lister.devices.clear();
     EXPECT_FALSE(doc.CheckPhonePresent(lister));

@@ -1,7 +1,6 @@
 #include "CObexSerialPort.h"
 #include "IProgressSink.h"
 #include "ObexPacket.h"
-#include "PhoneMessage.h"
 #include "PhoneTestUtil.h"
 
 #include <QElapsedTimer>
@@ -41,13 +40,15 @@ class RecordingSink : public IProgressSink
 public:
     QList<int> positions;
     QList<int> ranges;
-    void Post(int message, int param1, int param2, const QString &) override
+    void SetRange(int range, ProgressTarget target) override
     {
-        EXPECT_EQ(param2, PhoneMessage::BarOnly);
-        if (message == PhoneMessage::Position)
-            positions.append(param1);
-        else if (message == PhoneMessage::Range)
-            ranges.append(param1);
+        EXPECT_EQ(target, ProgressTarget::BarOnly);
+        ranges.append(range);
+    }
+    void SetPosition(int position, ProgressTarget target) override
+    {
+        EXPECT_EQ(target, ProgressTarget::BarOnly);
+        positions.append(position);
     }
 };
 
@@ -223,16 +224,24 @@ TEST(ObexSessionTest, StopEndsASilentWaitQuickly)
     CObexSerialPort session;
     session.SetStopFlag(&stop);
     ASSERT_TRUE(session.ConnectFolder(PortAt(phone.Path(), PortKind::FolderBrowsing)));
-    std::thread raiser([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        stop = true;
-    });
+    int result = -1;
+    qint64 returnedAt = -1;
     QElapsedTimer clock;
     clock.start();
-    CObexResponse response;
-    EXPECT_EQ(session.Get({session.ConnectionId()}, response), CObexSerialPort::Stopped);
-    EXPECT_LT(clock.elapsed(), 1000);
-    raiser.join();
+    std::thread reader([&] {
+        CObexResponse response;
+        result = session.Get({session.ConnectionId()}, response);
+        returnedAt = clock.elapsed();
+    });
+    // The request is in and never answered: the reader waits, without limit.
+    const bool waiting = phone.WaitForUnanswered();
+    const qint64 raisedAt = clock.elapsed();
+    stop = true;
+    reader.join();
+    ASSERT_TRUE(waiting);
+    EXPECT_EQ(result, CObexSerialPort::Stopped);
+    // Within a polling slice; the bound is generous for a loaded machine.
+    EXPECT_LT(returnedAt - raisedAt, 5000);
     EXPECT_TRUE(session.IsCancelled());
     EXPECT_FALSE(session.IsOpen());
     EXPECT_FALSE(session.IsConnected());
@@ -250,7 +259,7 @@ TEST(ObexSessionTest, DeleteIgnoresStopButNotForever)
     clock.start();
     EXPECT_FALSE(session.DeleteFile(QStringLiteral("a.vcf")));
     EXPECT_GE(clock.elapsed(), 250);
-    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_LT(clock.elapsed(), 10000); // its own deadline ends it, however loaded the machine
     EXPECT_FALSE(session.IsCancelled());
     EXPECT_EQ(session.StopFlag(), &stop);
     EXPECT_EQ(session.GetTimeouts().readTotalConstant, 0u);

@@ -5,15 +5,12 @@
 #include "CPhoneImportAdapter.h"
 #include "IOverwriteConfirm.h"
 #include "ImportSummary.h"
-#include "PhoneMessage.h"
 #include "PhoneTestUtil.h"
 #include "TempDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -85,24 +82,18 @@ protected:
 
     void UsePort(const QString &path, PortKind kind) { UseSinglePort(doc, path, kind); }
 
-    // Runs one worker to its end; false when it did not end with the expected message.
-    bool Run(CConnectDoc::Operation operation, int endMessage)
+    // Runs one worker to its end; false when it did not end with this report.
+    bool Run(CConnectDoc::Operation operation, const QString &end)
     {
-        int last = 0;
-        QMetaObject::Connection c = QObject::connect(&doc, &CConnectDoc::Message, &doc,
-                                                     [&](int id, int, int, const QString &) { last = id; });
+        PhoneEventLog events(doc);
         if (!doc.StartWorker(operation))
             return false;
-        QElapsedTimer clock;
-        clock.start();
-        while (doc.IsWorkerRunning() && clock.elapsed() < 10000)
-            QThread::msleep(5);
-        if (doc.IsWorkerRunning())
+        // A phone that went silent must not hang the test.
+        if (!events.WaitForEnd())
             doc.RequestStop();
         doc.StopWorker(false);
         QCoreApplication::sendPostedEvents();
-        QObject::disconnect(c);
-        return last == endMessage;
+        return events.Last() == end;
     }
 
     QStringList StoredNames(const QString &path)
@@ -135,13 +126,13 @@ TEST_F(PhoneImportTest, PhoneBookCardsAfterTheFirstAreMergedIntoTheStore)
     SimulatedPhone phone({"--serve-dir", served, "--mode", "phonebook", "--cards", "4", "--pb-packets", "3"});
     ASSERT_FALSE(phone.Path().isEmpty());
     UsePort(phone.Path(), PortKind::Foma);
-    doc.password = "1234";
+    doc.SetPassword("1234");
 
-    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, PhoneMessage::Connected));
-    ASSERT_TRUE(Run(CConnectDoc::ImportPhoneBook, PhoneMessage::Done));
+    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, "Connected"));
+    ASSERT_TRUE(Run(CConnectDoc::ImportPhoneBook, "Done"));
     EXPECT_EQ(confirm.asked, QStringList{QStringLiteral("鈴木一郎|電話帳")});
     const UserMessage summary =
-        ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), false);
+        ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.Counters()), false);
     EXPECT_EQ(summary.caption, QStringLiteral("インポート完了"));
     EXPECT_EQ(summary.text, QStringLiteral("1 件、新規登録しました。\n"
                                            "1 件、同名データに上書登録しました。\n"
@@ -152,12 +143,12 @@ TEST_F(PhoneImportTest, PhoneBookCardsAfterTheFirstAreMergedIntoTheStore)
 
     // A second run forgets the first run's "全て上書き" and finds every card already stored.
     confirm.asked.clear();
-    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, PhoneMessage::Connected));
-    ASSERT_TRUE(Run(CConnectDoc::ImportPhoneBook, PhoneMessage::Done));
+    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, "Connected"));
+    ASSERT_TRUE(Run(CConnectDoc::ImportPhoneBook, "Done"));
     EXPECT_EQ(engine.RememberedAnswer(), AnswerNone);
     EXPECT_TRUE(confirm.asked.isEmpty());
     const UserMessage again =
-        ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.counters), false);
+        ImportSummary::VCard(CPhoneImportAdapter::ToImportCounters(doc.Counters()), false);
     EXPECT_EQ(again.text, QStringLiteral("2 件、同一データが存在したため登録をスキップしました。\n"
                                          "1 件、名刺データではないためスキップしました。\n"));
     EXPECT_EQ(store.LiveCount(), 2);
@@ -176,15 +167,15 @@ TEST_F(PhoneImportTest, TwoFilesFromAFolderPhone)
         {"--serve-dir", served, "--mode", "folder", "--file", "a.vcf", "--file", "b.vcf", "--file", "c.vcf"});
     ASSERT_FALSE(phone.Path().isEmpty());
     UsePort(phone.Path(), PortKind::FolderBrowsing);
-    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, PhoneMessage::Connected));
+    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, "Connected"));
     ASSERT_TRUE(doc.ListNameCards());
-    ASSERT_EQ(doc.entries.size(), 3);
-    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, PhoneMessage::Connected));
-    doc.selection = {0, 1};
-    ASSERT_TRUE(Run(CConnectDoc::ImportFiles, PhoneMessage::Done));
+    ASSERT_EQ(doc.Entries().size(), 3);
+    ASSERT_TRUE(Run(CConnectDoc::ConnectPhone, "Connected"));
+    doc.SetSelection({0, 1});
+    ASSERT_TRUE(Run(CConnectDoc::ImportFiles, "Done"));
     doc.CloseConnection();
 
-    const ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.counters);
+    const ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
     EXPECT_EQ(counts.files, 2);
     EXPECT_EQ(counts.filesImported, 2);
     EXPECT_EQ(ImportSummary::VCard(counts, false).text,

@@ -3,6 +3,7 @@
 #include "CConnectDoc.h"
 
 #include <QFile>
+#include <QTest>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -42,10 +43,22 @@ SimulatedPhone::SimulatedPhone(const QStringList &args)
                                ? QStringLiteral("/usr/bin/python3")
                                : QStringLiteral("python3");
     m_process.start(python, QStringList{QStringLiteral(PHONE_SIM)} + args);
-    if (m_process.waitForStarted(5000)) {
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
+    // Generous: an interpreter starts slowly on a loaded machine.
+    if (m_process.waitForStarted(60000)) {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(60000)) {
         }
         m_path = QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+}
+
+bool SimulatedPhone::WaitForUnanswered(int timeoutMs)
+{
+    for (;;) {
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(timeoutMs))
+                return false;
+        if (m_process.readLine().trimmed() == "unanswered")
+            return true;
     }
 }
 
@@ -84,7 +97,7 @@ static bool ReadFull(int fd, QByteArray &out, qsizetype count)
 {
     while (out.size() < count) {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 5000) <= 0)
+        if (::poll(&p, 1, 60000) <= 0)
             return false;
         char chunk[4096];
         ssize_t n = ::read(fd, chunk, size_t(std::min<qsizetype>(count - out.size(), sizeof chunk)));
@@ -124,7 +137,118 @@ void UseSinglePort(CConnectDoc &doc, const QString &path, PortKind kind)
     CSerialPortInfo info;
     info.devicePath = path;
     info.kind = kind;
-    doc.ports = {info};
-    doc.selectedPort = 0;
-    doc.kind = kind;
+    doc.SetPorts({info}, 0);
+}
+
+namespace {
+
+QString TargetName(ProgressTarget target)
+{
+    switch (target) {
+    case ProgressTarget::Both:
+        return QStringLiteral("Both");
+    case ProgressTarget::CounterOnly:
+        return QStringLiteral("CounterOnly");
+    case ProgressTarget::BarOnly:
+        return QStringLiteral("BarOnly");
+    }
+    return QStringLiteral("?");
+}
+
+QString FailureName(PhoneFailure failure)
+{
+    switch (failure) {
+    case PhoneFailure::Connect:
+        return QStringLiteral("Connect");
+    case PhoneFailure::DeviceInfo:
+        return QStringLiteral("DeviceInfo");
+    case PhoneFailure::NameCardFolder:
+        return QStringLiteral("NameCardFolder");
+    case PhoneFailure::StoppedByUser:
+        return QStringLiteral("StoppedByUser");
+    }
+    return QStringLiteral("?");
+}
+
+QString ChangeName(PhoneItemChange change)
+{
+    switch (change) {
+    case PhoneItemChange::Copied:
+        return QStringLiteral("Copied");
+    case PhoneItemChange::Moved:
+        return QStringLiteral("Moved");
+    case PhoneItemChange::Deleted:
+        return QStringLiteral("Deleted");
+    }
+    return QStringLiteral("?");
+}
+
+} // namespace
+
+PhoneEventLog::PhoneEventLog(CConnectDoc &doc)
+{
+    // The document is the context: the worker's signals are queued to this thread.
+    const auto n = [](int value) { return QString::number(value); };
+    m_connections = {
+        QObject::connect(&doc, &CConnectDoc::ConnectStarted, &doc,
+                         [=, this](int steps) { Add("ConnectStarted " + n(steps)); }),
+        QObject::connect(&doc, &CConnectDoc::ConnectStep, &doc,
+                         [=, this](int step) { Add("ConnectStep " + n(step)); }),
+        QObject::connect(&doc, &CConnectDoc::Connected, &doc, [this] { Add("Connected", true); }),
+        QObject::connect(&doc, &CConnectDoc::ConnectFailed, &doc,
+                         [this](PhoneFailure f) { Add("ConnectFailed " + FailureName(f), true); }),
+        QObject::connect(&doc, &CConnectDoc::OperationText, &doc,
+                         [this](const QString &text) { Add("OperationText " + text); }),
+        QObject::connect(&doc, &CConnectDoc::ItemText, &doc,
+                         [this](const QString &name) { Add("ItemText " + name); }),
+        QObject::connect(
+            &doc, &CConnectDoc::Range, &doc,
+            [=, this](int range, ProgressTarget t) { Add("Range " + n(range) + " " + TargetName(t)); }),
+        QObject::connect(&doc, &CConnectDoc::Position, &doc,
+                         [=, this](int position, ProgressTarget t) {
+                             Add("Position " + n(position) + " " + TargetName(t));
+                         }),
+        QObject::connect(&doc, &CConnectDoc::StopButton, &doc,
+                         [this](bool enabled) { Add(enabled ? "StopButton on" : "StopButton off"); }),
+        QObject::connect(&doc, &CConnectDoc::ItemChanged, &doc,
+                         [=, this](PhoneItemChange change, int entry) {
+                             Add("ItemChanged " + ChangeName(change) + " " + n(entry));
+                         }),
+        QObject::connect(&doc, &CConnectDoc::Done, &doc, [this] { Add("Done", true); }),
+    };
+}
+
+PhoneEventLog::~PhoneEventLog()
+{
+    for (const QMetaObject::Connection &c : std::as_const(m_connections))
+        QObject::disconnect(c);
+}
+
+void PhoneEventLog::Add(const QString &line, bool last)
+{
+    lines.append(line);
+    m_ended = m_ended || last;
+}
+
+QStringList PhoneEventLog::Of(const QString &words) const
+{
+    QStringList out;
+    for (const QString &line : lines) {
+        if (line == words)
+            out.append(QString());
+        else if (line.startsWith(words + QLatin1Char(' ')))
+            out.append(line.mid(words.size() + 1));
+    }
+    return out;
+}
+
+void PhoneEventLog::Clear()
+{
+    lines.clear();
+    m_ended = false;
+}
+
+bool PhoneEventLog::WaitForEnd(int timeoutMs)
+{
+    return QTest::qWaitFor([this] { return m_ended; }, timeoutMs);
 }

@@ -4,6 +4,8 @@
 #include "PortKind.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QMetaObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -29,10 +31,39 @@ public:
     explicit SimulatedPhone(const QStringList &args);
     ~SimulatedPhone();
     QString Path() const { return m_path; }
+    // Waits until the phone has received a request it leaves unanswered (a
+    // silent option); false when none came in time.
+    bool WaitForUnanswered(int timeoutMs = 60000);
 
 private:
     QProcess m_process;
     QString m_path;
+};
+
+// Everything a document reports, in order, one line per signal: its name and
+// arguments ("ConnectStep 2", "ItemText b.vcf", "ItemChanged Moved 3", "Done").
+class PhoneEventLog
+{
+public:
+    explicit PhoneEventLog(CConnectDoc &doc);
+    ~PhoneEventLog();
+    PhoneEventLog(const PhoneEventLog &) = delete;
+    PhoneEventLog &operator=(const PhoneEventLog &) = delete;
+
+    QStringList lines;
+    // The rest of each line that starts with these words, in order.
+    QStringList Of(const QString &words) const;
+    QString Last() const { return lines.isEmpty() ? QString() : lines.last(); }
+    void Clear();
+    // Handles events until a worker's last report (Connected, ConnectFailed or
+    // Done) has come since the last Clear; false when it did not come in time.
+    bool WaitForEnd(int timeoutMs = 60000);
+
+private:
+    void Add(const QString &line, bool last = false);
+
+    QList<QMetaObject::Connection> m_connections;
+    bool m_ended = false;
 };
 
 // A pseudo-terminal whose other end the test drives itself: it records each

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A mobile phone on a pseudo-terminal, speaking OBEX like the handsets the
 phone link talks to. Prints the terminal's path on its first line, then
-answers requests until its standard input closes.
+answers requests until its standard input closes, and prints "unanswered"
+for each request it leaves unanswered.
 
 Modes: "phonebook" (password challenge, devinfo, pb.vcf in Continue packets)
 and "folder" (folder browsing: Target/Connection ID, listings, SETPATH, GET,
@@ -206,6 +207,11 @@ class Phone:
         return self.pending.pop(0)
 
 
+def unanswered():
+    """Tells the test that a request stays unanswered: the client now waits."""
+    print("unanswered", flush=True)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--mode", choices=["phonebook", "folder"], default="phonebook")
@@ -248,12 +254,15 @@ def main():
             req, buf = buf[:length], buf[length:]
             phone.received += 1
             if 0 <= opts.silent_after < phone.received:
+                unanswered()
                 continue
             if 0 <= opts.malformed_after < phone.received:
                 os.write(master, bytes.fromhex("A00006490009"))
                 continue
             answer = phone.answer(req)
-            if answer is not None:  # None: the phone never answers this request
+            if answer is None:  # the phone never answers this request
+                unanswered()
+            else:
                 os.write(master, answer)
 
 

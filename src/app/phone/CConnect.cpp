@@ -59,8 +59,8 @@ void CConnect::Run()
     }
     if (!ShowConfirmation(0, QString(), m_parent) || !ChoosePort())
         return;
-    m_doc->workFolder = CWorkFolder::Make(QDir::tempPath());
-    if (m_doc->kind == PortKind::FolderBrowsing)
+    m_doc->SetWorkFolder(CWorkFolder::Make(QDir::tempPath()));
+    if (m_doc->Kind() == PortKind::FolderBrowsing)
         FolderFlow();
     else
         PhoneBookFlow();
@@ -95,30 +95,30 @@ bool CConnect::Confirm(int operation, QWidget *parent)
 
 bool CConnect::ChoosePort()
 {
-    if (!CPortTable::RefreshPorts(Lister()) || !CPortTable::GetPhonePorts(m_doc->ports)) {
+    QList<CSerialPortInfo> ports;
+    if (!CPortTable::RefreshPorts(Lister()) || !CPortTable::GetPhonePorts(ports)) {
         Warn(m_parent, PhoneTexts::NoPhone());
         return false;
     }
-    m_doc->selectedPort = 0;
+    int selected = 0;
     const int configured = m_settings.options.serialPort;
     if (configured != 0) {
         QString missing;
-        const int at = CPortTable::FindConfiguredPort(configured, m_doc->ports, &missing);
-        if (at < 0) {
+        selected = CPortTable::FindConfiguredPort(configured, ports, &missing);
+        if (selected < 0) {
             Warn(m_parent, PhoneTexts::PortMissing(missing));
             return false;
         }
-        m_doc->selectedPort = at;
-    } else if (m_doc->ports.size() > 1) {
+    } else if (ports.size() > 1) {
         QStringList names;
-        for (const CSerialPortInfo &port : std::as_const(m_doc->ports))
+        for (const CSerialPortInfo &port : std::as_const(ports))
             names.append(port.friendlyName);
         CConnectCellSelectDlg dialog(names, m_messages, m_parent);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        m_doc->selectedPort = dialog.Chosen();
+        selected = dialog.Chosen();
     }
-    m_doc->kind = m_doc->ports[m_doc->selectedPort].kind;
+    m_doc->SetPorts(ports, selected);
     return true;
 }
 
@@ -175,7 +175,7 @@ void CConnect::RunImport(QWidget *parent, CConnectDoc::Operation operation)
         engine.EndRun();
     }
     m_doc->SetImporter(nullptr);
-    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(m_doc->counters);
+    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(m_doc->Counters());
     counts.failure = engine.Failure();
     ShowUserMessage(m_messages, parent, ImportSummary::VCard(counts, stopped));
 }
@@ -185,7 +185,7 @@ void CConnect::PhoneBookFlow()
     CConnectPassDlg password(m_messages, m_parent);
     if (password.exec() != QDialog::Accepted)
         return;
-    m_doc->password = password.Password();
+    m_doc->SetPassword(password.Password());
     if (ConnectPhone(m_parent))
         RunImport(m_parent, CConnectDoc::ImportPhoneBook);
 }

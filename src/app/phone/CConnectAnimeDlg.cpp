@@ -1,7 +1,6 @@
 #include "CConnectAnimeDlg.h"
 
 #include "CConnectDoc.h"
-#include "PhoneMessage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,9 +28,28 @@ CConnectAnimeDlg::CConnectAnimeDlg(CConnectDoc &doc, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_cancel, &QPushButton::clicked, this, &CConnectAnimeDlg::reject);
-    // The worker posts from its own thread: the messages arrive queued, in order.
-    connect(&m_doc, &CConnectDoc::Message, this,
-            [this](int message, int param1, int, const QString &) { OnMessage(message, param1); });
+    // The worker reports from its own thread: its signals arrive queued, in order.
+    connect(&m_doc, &CConnectDoc::ConnectStarted, this, [this](int steps) {
+        if (m_finished)
+            return;
+        m_bar->setRange(0, std::max(steps, 1));
+        m_bar->setValue(0);
+    });
+    connect(&m_doc, &CConnectDoc::ConnectStep, this, [this](int step) {
+        if (!m_finished)
+            m_bar->setValue(step);
+    });
+    connect(&m_doc, &CConnectDoc::Connected, this, [this] {
+        if (m_finished)
+            return;
+        // The session stays connected for the next worker.
+        m_doc.StopWorker(false);
+        Finish(Connected, false);
+    });
+    connect(&m_doc, &CConnectDoc::ConnectFailed, this, [this](PhoneFailure failure) {
+        if (!m_finished)
+            Finish(failure == PhoneFailure::StoppedByUser ? Stopped : Failed, true);
+    });
 }
 
 void CConnectAnimeDlg::showEvent(QShowEvent *event)
@@ -42,31 +60,6 @@ void CConnectAnimeDlg::showEvent(QShowEvent *event)
     m_started = true;
     if (!m_doc.StartWorker(CConnectDoc::ConnectPhone))
         QTimer::singleShot(0, this, [this] { Finish(Failed, false); }); // another worker still runs
-}
-
-void CConnectAnimeDlg::OnMessage(int message, int param1)
-{
-    if (m_finished)
-        return;
-    switch (message) {
-    case PhoneMessage::ConnectStart:
-        m_bar->setRange(0, std::max(param1, 1));
-        m_bar->setValue(0);
-        break;
-    case PhoneMessage::ConnectStep:
-        m_bar->setValue(param1);
-        break;
-    case PhoneMessage::Connected:
-        // The session stays connected for the next worker.
-        m_doc.StopWorker(false);
-        Finish(Connected, false);
-        break;
-    case PhoneMessage::ConnectFailed:
-        Finish(param1 == PhoneMessage::StoppedByUser ? Stopped : Failed, true);
-        break;
-    default:
-        break;
-    }
 }
 
 void CConnectAnimeDlg::reject()

@@ -32,7 +32,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void OnMessage(int message, int param1);
     void Finish(Outcome outcome, bool stopWorker);
 
     CConnectDoc &m_doc;

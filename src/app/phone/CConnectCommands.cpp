@@ -30,7 +30,7 @@ void CConnectCommands::Run(CConnectListView::Command command, const QList<int> &
         Delete(entries);
         break;
     }
-    m_doc.selection.clear();
+    m_doc.SetSelection({});
 }
 
 void CConnectCommands::Import(const QList<int> &entries)
@@ -38,7 +38,7 @@ void CConnectCommands::Import(const QList<int> &entries)
     if (!m_connect.Confirm(1, &m_window) || !m_connect.CheckPhonePresent(&m_window) ||
         !m_connect.ConnectPhone(&m_window))
         return;
-    m_doc.selection = entries;
+    m_doc.SetSelection(entries);
     m_connect.RunImport(&m_window, CConnectDoc::ImportFiles);
     m_doc.CloseConnection();
 }
@@ -49,8 +49,8 @@ void CConnectCommands::Copy(const QList<int> &entries)
         m_connect.ChooseFolder(&m_window, QString::fromUtf8("コピー先のフォルダを選択してください"));
     if (folder.isEmpty() || !m_connect.Confirm(2, &m_window) || !m_connect.CheckPhonePresent(&m_window))
         return;
-    m_doc.destinationFolder = folder;
-    m_doc.selection = entries;
+    m_doc.SetDestinationFolder(folder);
+    m_doc.SetSelection(entries);
     RunOperation(CConnectDoc::Copy, COperationReport::Copy, "コピー", "コピー中...");
 }
 
@@ -61,10 +61,10 @@ void CConnectCommands::Move(const QList<int> &entries)
     if (folder.isEmpty())
         return;
     // The overwrite questions come before anything is moved: キャンセル moves nothing.
-    m_doc.destinationFolder = folder;
-    m_doc.selection = entries;
+    m_doc.SetDestinationFolder(folder);
+    m_doc.SetSelection(entries);
     if (!m_doc.AskMoveOverwrites() || !m_connect.Confirm(3, &m_window) ||
-        !m_connect.CheckPhonePresent(&m_window) || m_doc.selection.isEmpty())
+        !m_connect.CheckPhonePresent(&m_window) || m_doc.Selection().isEmpty())
         return;
     RunOperation(CConnectDoc::Move, COperationReport::Move, "移動", "移動中...");
 }
@@ -76,7 +76,7 @@ void CConnectCommands::Delete(const QList<int> &entries)
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes ||
         !m_connect.Confirm(4, &m_window) || !m_connect.CheckPhonePresent(&m_window))
         return;
-    m_doc.selection = entries;
+    m_doc.SetSelection(entries);
     RunOperation(CConnectDoc::Delete, COperationReport::Delete, "削除", "削除中...");
 }
 
@@ -92,7 +92,7 @@ void CConnectCommands::RunOperation(CConnectDoc::Operation worker, COperationRep
         progress.exec();
         stopped = progress.Stopped();
     }
-    const COperationReport message = COperationReport::Make(report, m_doc.counters, stopped);
+    const COperationReport message = COperationReport::Make(report, m_doc.Counters(), stopped);
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
                                               QMessageBox::Critical};
     m_connect.Messages().Show(&m_window, message.text, message.caption, icons[message.icon]);

@@ -3,7 +3,6 @@
 #include "CConnectDoc.h"
 #include "CConnectTreeView.h"
 #include "CDlgSplitter.h"
-#include "PhoneMessage.h"
 #include "PhoneTexts.h"
 
 #include <QHBoxLayout>
@@ -16,9 +15,9 @@ CConnectDlg::CConnectDlg(CConnectDoc &doc, QWidget *parent)
     setWindowTitle(PhoneTexts::Caption());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     CConnectListView *list = m_splitter->List();
-    m_splitter->Tree()->SetFolderName(doc.folderSession.DocumentsFolderName());
+    m_splitter->Tree()->SetFolderName(doc.Session().DocumentsFolderName());
     m_splitter->FitTree();
-    list->SetEntries(&doc.entries, &doc.present);
+    list->SetEntries(&doc.Entries(), &doc.Present());
 
     auto *buttons = new QHBoxLayout;
     auto add = [&](const char *text) {
@@ -65,8 +64,8 @@ QPushButton *CConnectDlg::Button(const QString &text) const
     return nullptr;
 }
 
-void CConnectDlg::OnItemChanged(int what, int entry)
+void CConnectDlg::OnItemChanged(PhoneItemChange change, int entry)
 {
-    if (what == PhoneMessage::Moved || what == PhoneMessage::Deleted)
+    if (change == PhoneItemChange::Moved || change == PhoneItemChange::Deleted)
         List()->RemoveEntry(entry);
 }

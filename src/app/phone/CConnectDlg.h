@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CConnectListView.h"
+#include "PhoneProgress.h"
 
 #include <QDialog>
 
@@ -21,8 +22,8 @@ public:
     CDlgSplitter *Splitter() const { return m_splitter; }
     QPushButton *Button(const QString &text) const;
 
-    // A worker's item-changed message: a moved or deleted file leaves the list.
-    void OnItemChanged(int what, int entry);
+    // A worker changed a file: a moved or deleted one leaves the list.
+    void OnItemChanged(PhoneItemChange change, int entry);
 
 signals:
     void CommandRequested(CConnectListView::Command command, const QList<int> &entries);

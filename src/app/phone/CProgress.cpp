@@ -1,7 +1,5 @@
 #include "CProgress.h"
 
-#include "PhoneMessage.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -35,7 +33,30 @@ CProgress::CProgress(CConnectDoc &doc, CConnectDoc::Operation operation, const Q
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_stop, &QPushButton::clicked, this, &CProgress::reject);
-    connect(&m_doc, &CConnectDoc::Message, this, &CProgress::OnMessage);
+    // The worker reports from its own thread: its signals arrive queued, in order;
+    // once the window has finished they change nothing.
+    connect(&m_doc, &CConnectDoc::Position, this, &CProgress::OnPosition);
+    connect(&m_doc, &CConnectDoc::Range, this, &CProgress::OnRange);
+    connect(&m_doc, &CConnectDoc::OperationText, this, [this](const QString &text) {
+        if (!m_finished)
+            m_operation->setText(text);
+    });
+    connect(&m_doc, &CConnectDoc::ItemText, this, [this](const QString &name) {
+        if (!m_finished)
+            m_item->setText(m_item->fontMetrics().elidedText(name, Qt::ElideMiddle, m_item->width()));
+    });
+    connect(&m_doc, &CConnectDoc::StopButton, this, [this](bool enabled) {
+        if (!m_finished)
+            m_stop->setEnabled(enabled);
+    });
+    connect(&m_doc, &CConnectDoc::ItemChanged, this, [this](PhoneItemChange change, int entry) {
+        if (!m_finished)
+            emit ItemChanged(change, entry);
+    });
+    connect(&m_doc, &CConnectDoc::Done, this, [this] {
+        if (!m_finished)
+            Finish();
+    });
 }
 
 void CProgress::showEvent(QShowEvent *event)
@@ -48,47 +69,30 @@ void CProgress::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &CProgress::Finish); // another worker still runs
 }
 
-void CProgress::ShowPosition(int target)
+void CProgress::ShowPosition(ProgressTarget target)
 {
-    if (target == PhoneMessage::Both || target == PhoneMessage::BarOnly) {
+    if (target == ProgressTarget::Both || target == ProgressTarget::BarOnly) {
         m_bar->setRange(0, std::max(m_range, 1));
         m_bar->setValue(std::clamp(m_position, 0, std::max(m_range, 1)));
     }
-    if (target == PhoneMessage::Both || target == PhoneMessage::CounterOnly)
+    if (target == ProgressTarget::Both || target == ProgressTarget::CounterOnly)
         m_counter->setText(m_range == 0 ? QString() : QStringLiteral("(%1/%2)").arg(m_position).arg(m_range));
 }
 
-void CProgress::OnMessage(int message, int param1, int param2, const QString &text)
+void CProgress::OnPosition(int position, ProgressTarget target)
 {
     if (m_finished)
         return;
-    switch (message) {
-    case PhoneMessage::Position:
-        m_position = param1;
-        ShowPosition(param2);
-        break;
-    case PhoneMessage::Range:
-        m_range = param1;
-        ShowPosition(param2);
-        break;
-    case PhoneMessage::OperationText:
-        m_operation->setText(text);
-        break;
-    case PhoneMessage::ItemText:
-        m_item->setText(m_item->fontMetrics().elidedText(text, Qt::ElideMiddle, m_item->width()));
-        break;
-    case PhoneMessage::StopButton:
-        m_stop->setEnabled(param1 == 1);
-        break;
-    case PhoneMessage::ItemChanged:
-        emit ItemChanged(param1, param2);
-        break;
-    case PhoneMessage::Done:
-        Finish();
-        break;
-    default:
-        break;
-    }
+    m_position = position;
+    ShowPosition(target);
+}
+
+void CProgress::OnRange(int range, ProgressTarget target)
+{
+    if (m_finished)
+        return;
+    m_range = range;
+    ShowPosition(target);
 }
 
 void CProgress::reject()

@@ -30,15 +30,16 @@ public:
     void reject() override;
 
 signals:
-    // A file was copied, moved or deleted (PhoneMessage::ItemChange, entry index).
-    void ItemChanged(int what, int entry);
+    // A file was copied, moved or deleted.
+    void ItemChanged(PhoneItemChange change, int entry);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void OnMessage(int message, int param1, int param2, const QString &text);
-    void ShowPosition(int target);
+    void OnPosition(int position, ProgressTarget target);
+    void OnRange(int range, ProgressTarget target);
+    void ShowPosition(ProgressTarget target);
     void Finish();
 
     CConnectDoc &m_doc;

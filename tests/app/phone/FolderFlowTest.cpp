@@ -4,7 +4,6 @@
 #include "CFileOverwriteConfDlg.h"
 #include "CProgress.h"
 #include "PhoneFlowFixture.h"
-#include "PhoneMessage.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -208,7 +207,7 @@ TEST_F(FolderFlowTest, TheWindowListsSortsImportsCopiesDeletesAndMoves)
         EXPECT_EQ(driver.Shown().size(), shownDialogs);
         EXPECT_EQ(list->topLevelItemCount(), 2);
     });
-    EXPECT_FALSE(connect->Document()->folderSession.IsOpen());
+    EXPECT_FALSE(connect->Document()->Session().IsOpen());
     EXPECT_FALSE(QFileInfo::exists(WorkFolder()));
 }
 
@@ -229,14 +228,12 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
             // The document is the context, not the dialog: once the dialog has closed and been
             // deleted, a message queued to it would be dropped unseen.
             QPointer<CProgress> guard(progress);
-            QObject::connect(doc, &CConnectDoc::Message, doc, [&, guard](int message) {
-                if (message == PhoneMessage::Done) {
-                    doneSeen = true;
-                    visibleAtDone = guard && guard->isVisible();
-                }
+            QObject::connect(doc, &CConnectDoc::Done, doc, [&, guard] {
+                doneSeen = true;
+                visibleAtDone = guard && guard->isVisible();
             });
-            EXPECT_TRUE(
-                QTest::qWaitFor([&] { return progress->ItemLabel()->text() == QStringLiteral("b.vcf"); }));
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return progress->ItemLabel()->text() == QStringLiteral("b.vcf"); }, 60000));
             EXPECT_EQ(progress->OperationLabel()->text(), U("ファイル取得中..."));
             EXPECT_EQ(progress->CounterLabel()->text(), QStringLiteral("(0/1)"));
             ASSERT_TRUE(doc->IsWorkerRunning());
@@ -251,9 +248,9 @@ TEST_F(FolderFlowTest, StopWhileTheTransferWaitsOnASilentPhone)
     });
     EXPECT_TRUE(stoppedBeforeDone);
     // The copy of the done message queued to this test may still wait when the window returns.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return doneSeen; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doneSeen; }, 60000));
     EXPECT_FALSE(visibleAtDone); // closed while handling the worker's done message
     EXPECT_TRUE(QDir(dest).isEmpty());
     EXPECT_TRUE(QDir(tmp).isEmpty()); // no fetched file and no work folder left
-    EXPECT_FALSE(connect->Document()->folderSession.IsOpen());
+    EXPECT_FALSE(connect->Document()->Session().IsOpen());
 }

@@ -90,7 +90,7 @@ TEST_F(PhoneBookFlowTest, PasswordThenConnectThenTheSecondAndThirdCardsAreImport
     // The owner's own entry, the first of the phone book, is never taken.
     EXPECT_EQ(StoredNames(), (QStringList{U("佐藤花子"), U("山田太郎")}));
     EXPECT_GE(reset.size(), 1); // the views were told to read the store again
-    EXPECT_FALSE(connect->Document()->sessionA.IsOpen());
+    EXPECT_FALSE(connect->Document()->Session().IsOpen());
     EXPECT_FALSE(QFileInfo::exists(WorkFolder()));
 }
 
@@ -108,7 +108,7 @@ TEST_F(PhoneBookFlowTest, AWrongPasswordFailsTheConnection)
     EXPECT_EQ(messages.shown[0].icon, QMessageBox::Warning);
     EXPECT_FALSE(driver.Shown().contains("CProgress"));
     EXPECT_EQ(cards.store.LiveCount(), 0);
-    EXPECT_FALSE(connect->Document()->sessionA.IsOpen());
+    EXPECT_FALSE(connect->Document()->Session().IsOpen());
 }
 
 TEST_F(PhoneBookFlowTest, CancelWhileConnectingStopsTheSilentPhone)
@@ -129,7 +129,7 @@ TEST_F(PhoneBookFlowTest, CancelWhileConnectingStopsTheSilentPhone)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, U("携帯電話との接続を中断しました\n"));
     EXPECT_EQ(messages.shown[0].caption, U("携帯電話接続"));
-    EXPECT_FALSE(connect->Document()->sessionA.IsOpen());
+    EXPECT_FALSE(connect->Document()->Session().IsOpen());
     EXPECT_FALSE(QFileInfo::exists(WorkFolder()));
 }
 
@@ -155,8 +155,8 @@ TEST_F(PhoneBookFlowTest, TwoPhonePortsAreChosenFromByFriendlyName)
     driver.Expect("CConnectPassDlg", [](QDialog *d) { DialogDriver::Click(d, U("キャンセル")); });
     connect->Run();
 
-    EXPECT_EQ(connect->Document()->selectedPort, 1);
-    EXPECT_EQ(connect->Document()->kind, PortKind::Foma);
+    EXPECT_EQ(connect->Document()->SelectedPort(), 1);
+    EXPECT_EQ(connect->Document()->Kind(), PortKind::Foma);
     EXPECT_EQ(messages.shown.size(), 1);
 }
 

@@ -1,7 +1,6 @@
 #include "CConnectDoc.h"
 #include "CConnectPassDlg.h"
 #include "CProgress.h"
-#include "PhoneMessage.h"
 #include "SerialPortChoice.h"
 #include "Utf8.h"
 
@@ -19,38 +18,38 @@ TEST(PhoneWindowsTest, ProgressShowsWhatTheWorkerReports)
     EXPECT_EQ(progress.OperationLabel()->text(), U("コピー中..."));
     EXPECT_EQ(progress.CounterLabel()->text(), QString()); // no range yet
 
-    emit doc.Message(PhoneMessage::Range, 200, PhoneMessage::BarOnly, {});
-    emit doc.Message(PhoneMessage::Position, 50, PhoneMessage::BarOnly, {});
+    emit doc.Range(200, ProgressTarget::BarOnly);
+    emit doc.Position(50, ProgressTarget::BarOnly);
     EXPECT_EQ(progress.Bar()->maximum(), 200);
     EXPECT_EQ(progress.Bar()->value(), 50);
     EXPECT_EQ(progress.CounterLabel()->text(), QString()); // the bar alone moved
 
-    emit doc.Message(PhoneMessage::Range, 3, PhoneMessage::CounterOnly, {});
-    emit doc.Message(PhoneMessage::Position, 2, PhoneMessage::CounterOnly, {});
+    emit doc.Range(3, ProgressTarget::CounterOnly);
+    emit doc.Position(2, ProgressTarget::CounterOnly);
     EXPECT_EQ(progress.CounterLabel()->text(), QStringLiteral("(2/3)"));
     EXPECT_EQ(progress.Bar()->maximum(), 200);
 
-    emit doc.Message(PhoneMessage::Position, 3, PhoneMessage::Both, {});
+    emit doc.Position(3, ProgressTarget::Both);
     EXPECT_EQ(progress.CounterLabel()->text(), QStringLiteral("(3/3)"));
     EXPECT_EQ(progress.Bar()->maximum(), 3);
     EXPECT_EQ(progress.Bar()->value(), 3);
 
-    emit doc.Message(PhoneMessage::OperationText, 0, 0, U("解析中..."));
-    emit doc.Message(PhoneMessage::ItemText, 0, 0, QStringLiteral("a.vcf"));
+    emit doc.OperationText(U("解析中..."));
+    emit doc.ItemText(QStringLiteral("a.vcf"));
     EXPECT_EQ(progress.OperationLabel()->text(), U("解析中..."));
     EXPECT_EQ(progress.ItemLabel()->text(), QStringLiteral("a.vcf"));
 
-    emit doc.Message(PhoneMessage::StopButton, 0, 0, {});
+    emit doc.StopButton(false);
     EXPECT_FALSE(progress.StopButton()->isEnabled());
-    emit doc.Message(PhoneMessage::StopButton, 1, 0, {});
+    emit doc.StopButton(true);
     EXPECT_TRUE(progress.StopButton()->isEnabled());
 
-    QList<QPair<int, int>> changed;
-    QObject::connect(&progress, &CProgress::ItemChanged, [&](int what, int entry) {
-        changed.append({what, entry});
+    QList<QPair<PhoneItemChange, int>> changed;
+    QObject::connect(&progress, &CProgress::ItemChanged, [&](PhoneItemChange change, int entry) {
+        changed.append({change, entry});
     });
-    emit doc.Message(PhoneMessage::ItemChanged, PhoneMessage::Deleted, 4, {});
-    EXPECT_EQ(changed, (QList<QPair<int, int>>{{PhoneMessage::Deleted, 4}}));
+    emit doc.ItemChanged(PhoneItemChange::Deleted, 4);
+    EXPECT_EQ(changed, (QList<QPair<PhoneItemChange, int>>{{PhoneItemChange::Deleted, 4}}));
 
     // Without a worker "中断" closes at once, as stopped.
     progress.StopButton()->click();
