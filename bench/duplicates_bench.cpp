@@ -3,26 +3,16 @@
 // does it: a copy of the texts on the window's thread, the grouping on a worker.
 #include "CCardStore.h"
 #include "CDuplicateFinder.h"
-#include "CImportEngine.h"
-#include "IOverwriteConfirm.h"
 
 #include <QTemporaryDir>
 
 #include "BenchSupport.h"
+#include "WorkloadStore.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
-
-class AddEverything : public IOverwriteConfirm
-{
-public:
-    OverwriteAnswer AskOverwrite(const CCardData &, const CCardData &, const QString &) override
-    {
-        return AnswerAddAll;
-    }
-};
 
 struct Filled
 {
@@ -36,13 +26,7 @@ Filled &Cards()
         auto f = std::make_unique<Filled>();
         f->store.CreateNew(f->dir.filePath(QStringLiteral("cards.ovd")));
         f->store.SetSyncWrites(false);
-        AddEverything answer;
-        CImportEngine engine(f->store, ImportOptions(), &answer);
-        ImportCounters counters;
-        engine.BeginRun();
-        engine.ImportVCardSource(VCardWorkload(100000), f->dir.path(), QStringLiteral("bench.vcf"),
-                                 QStringLiteral("2024/06/01"), counters);
-        engine.EndRun();
+        ImportWorkload(f->store, f->dir.path(), 100000);
         return f;
     }();
     return *filled;

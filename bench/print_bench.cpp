@@ -1,12 +1,10 @@
 // List pagination and drawing, and label sheets to a PDF file, over 10,000
 // cards of the shared workload, all marked for printing.
 #include "CCardStore.h"
-#include "CImportEngine.h"
 #include "CPdfFileDevice.h"
 #include "CPrint.h"
 #include "CPrintJob.h"
 #include "CPrintPreviewWnd.h"
-#include "IOverwriteConfirm.h"
 #include "IPrintTarget.h"
 #include "PrintSettings.h"
 
@@ -17,21 +15,13 @@
 #include <QPdfWriter>
 
 #include "BenchSupport.h"
+#include "WorkloadStore.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int CardCount = 10000;
-
-class AddEverything : public IOverwriteConfirm
-{
-public:
-    OverwriteAnswer AskOverwrite(const CCardData &, const CCardData &, const QString &) override
-    {
-        return AnswerAddAll;
-    }
-};
 
 struct Workload
 {
@@ -45,13 +35,7 @@ Workload &Cards()
     static std::unique_ptr<Workload> w = [] {
         auto w = std::make_unique<Workload>();
         w->store.CreateNew(w->dir.filePath(QStringLiteral("cards.ovd")));
-        AddEverything answer;
-        CImportEngine engine(w->store, ImportOptions(), &answer);
-        ImportCounters counters;
-        engine.BeginRun();
-        engine.ImportVCardSource(VCardWorkload(CardCount), w->dir.path(), QStringLiteral("bench.vcf"),
-                                 QStringLiteral("2024/06/01"), counters);
-        engine.EndRun();
+        ImportWorkload(w->store, w->dir.path(), CardCount);
         w->cards = w->store.TabCopy(0, CCardIndex::AllTabOf(0));
         for (CCardData *c : w->cards)
             c->SetPrint(true);

@@ -2,14 +2,12 @@
 // opening the print dialog, switching its tabs, turning a preview page.
 #include "CCardStore.h"
 #include "CDevMode.h"
-#include "CImportEngine.h"
 #include "CPdfFileDevice.h"
 #include "CPrintDlg.h"
 #include "CPrintPreviewFrame.h"
 #include "CPrintPreviewView.h"
 #include "CPrintSetListPage.h"
 #include "IMessageBox.h"
-#include "IOverwriteConfirm.h"
 #include "IPrintSystem.h"
 #include "PrintSettings.h"
 
@@ -18,21 +16,13 @@
 #include <QTabWidget>
 
 #include "BenchSupport.h"
+#include "WorkloadStore.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int CardCount = 10000;
-
-class AddEverything : public IOverwriteConfirm
-{
-public:
-    OverwriteAnswer AskOverwrite(const CCardData &, const CCardData &, const QString &) override
-    {
-        return AnswerAddAll;
-    }
-};
 
 class NoMessages : public IMessageBox
 {
@@ -77,13 +67,7 @@ Workload &Cards()
     static std::unique_ptr<Workload> w = [] {
         auto w = std::make_unique<Workload>();
         w->store.CreateNew(w->dir.filePath(QStringLiteral("cards.ovd")));
-        AddEverything answer;
-        CImportEngine engine(w->store, ImportOptions(), &answer);
-        ImportCounters counters;
-        engine.BeginRun();
-        engine.ImportVCardSource(VCardWorkload(CardCount), w->dir.path(), QStringLiteral("bench.vcf"),
-                                 QStringLiteral("2024/06/01"), counters);
-        engine.EndRun();
+        ImportWorkload(w->store, w->dir.path(), CardCount);
         w->cards = w->store.TabCopy(0, CCardIndex::AllTabOf(0));
         for (CCardData *c : w->cards)
             c->SetPrint(true);

@@ -1,16 +1,15 @@
 // Exporting the shared workload's 100,000 cards to vCard, beside the CSV export.
 // A program of its own, so that its peak memory is that of one store and its exports.
 #include "CCardStore.h"
-#include "CImportEngine.h"
 #include "CardExportContext.h"
 #include "CardExporter.h"
-#include "IOverwriteConfirm.h"
 #include "VCardExporter.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "BenchSupport.h"
+#include "WorkloadStore.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -18,15 +17,6 @@
 namespace {
 
 constexpr int Cards = 100000;
-
-class AddEverything : public IOverwriteConfirm
-{
-public:
-    OverwriteAnswer AskOverwrite(const CCardData &, const CCardData &, const QString &) override
-    {
-        return AnswerAddAll;
-    }
-};
 
 struct Filled
 {
@@ -38,13 +28,7 @@ struct Filled
     {
         store.CreateNew(dir.filePath(QStringLiteral("cards.ovd")));
         store.SetSyncWrites(false);
-        AddEverything answer;
-        CImportEngine engine(store, ImportOptions(), &answer);
-        ImportCounters counters;
-        engine.BeginRun();
-        engine.ImportVCardSource(VCardWorkload(Cards), dir.path(), QStringLiteral("bench.vcf"),
-                                 QStringLiteral("2024/06/01"), counters);
-        engine.EndRun();
+        ImportWorkload(store, dir.path(), Cards);
         importedPeak = PeakMegabytes();
     }
 };

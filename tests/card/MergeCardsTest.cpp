@@ -15,24 +15,9 @@
 #include <gtest/gtest.h>
 
 using StoreTestCards::Make;
+using StoreTestCards::Snapshot;
 
 namespace {
-
-// Every live card with its stored bytes, sorted, so that stores compare whatever their slots.
-std::string Snapshot(const CCardStore &store)
-{
-    QStringList cards;
-    for (int s = 0; s < store.Count(); ++s) {
-        const CCardData *card = store.CardAt(s);
-        if (!card->Id().isEmpty())
-            cards << card->Name() + u' ' +
-                         QString::fromLatin1(
-                             QCryptographicHash::hash(CChunk::EncodeCard(*card), QCryptographicHash::Md5)
-                                 .toHex());
-    }
-    cards.sort();
-    return cards.join(u'\n').toStdString();
-}
 
 CCardData *Named(const CCardStore &store, const QString &name)
 {

@@ -14,25 +14,9 @@
 #include <gtest/gtest.h>
 
 using StoreTestCards::Make;
+using StoreTestCards::Snapshot;
 
 namespace {
-
-// Every live card with its stored bytes: what a store holds, in a form that
-// two stores can be compared by whatever their slot numbers.
-std::string Snapshot(const CCardStore &store)
-{
-    QStringList cards;
-    for (int s = 0; s < store.Count(); ++s) {
-        const CCardData *card = store.CardAt(s);
-        if (!card->Id().isEmpty())
-            cards << card->Name() + u' ' +
-                         QString::fromLatin1(
-                             QCryptographicHash::hash(CChunk::EncodeCard(*card), QCryptographicHash::Md5)
-                                 .toHex());
-    }
-    cards.sort();
-    return cards.join(u'\n').toStdString();
-}
 
 std::string SnapshotOfFile(const QString &path)
 {

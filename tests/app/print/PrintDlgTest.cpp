@@ -21,16 +21,6 @@ namespace {
 
 using PrintDlg = PrintWindows;
 
-void SelectAllAndType(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
-    else
-        TypeText(field, text);
-}
-
 } // namespace
 
 TEST_F(PrintDlg, WithoutAMarkedCardItTellsAndNeverOpens)

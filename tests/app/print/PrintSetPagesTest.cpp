@@ -20,16 +20,6 @@ namespace {
 
 using PrintPages = PrintWindows;
 
-void Type(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
-    else
-        TypeText(field, text);
-}
-
 } // namespace
 
 TEST_F(PrintPages, AMarginTypedWithASecondPointAndALetterKeepsTheDigitsAndTheFirstPoint)
@@ -37,10 +27,10 @@ TEST_F(PrintPages, AMarginTypedWithASecondPointAndALetterKeepsTheDigitsAndTheFir
     AddCards(1);
     ASSERT_TRUE(Open());
     CLengthEdit *top = dialog->ListPage()->MarginField(CPrintSetListPage::Top);
-    Type(top, QStringLiteral("12.3.4x"));
+    SelectAllAndType(top, QStringLiteral("12.3.4x"));
     EXPECT_EQ(top->text(), QStringLiteral("12.3"));
     EXPECT_EQ(Print().RectMargin.top(), 123);
-    Type(top, QString());
+    SelectAllAndType(top, QString());
     EXPECT_EQ(top->text(), QStringLiteral("0.0"));
     EXPECT_EQ(Print().RectMargin.top(), 0);
     // The next digit typed replaces the 0.
@@ -50,7 +40,7 @@ TEST_F(PrintPages, AMarginTypedWithASecondPointAndALetterKeepsTheDigitsAndTheFir
 
     dialog->Tabs()->setCurrentIndex(1);
     QLineEdit *width = dialog->SealPage()->FieldOf(CPrintSetSealPage::LabelWidth);
-    Type(width, QStringLiteral("86.45"));
+    SelectAllAndType(width, QStringLiteral("86.45"));
     EXPECT_EQ(Print().SizeSeal.width(), 864);
     EXPECT_EQ(width->text(), QStringLiteral("86.4"));
 }
@@ -181,14 +171,14 @@ TEST_F(PrintPages, ColumnsTwentyWithRowsSixBecomeSixteen)
     CPrintSetSealPage *page = dialog->SealPage();
     QLineEdit *columns = page->FieldOf(CPrintSetSealPage::Columns);
     QLineEdit *rows = page->FieldOf(CPrintSetSealPage::Rows);
-    Type(rows, QStringLiteral("6"));
-    Type(columns, QStringLiteral("20"));
+    SelectAllAndType(rows, QStringLiteral("6"));
+    SelectAllAndType(columns, QStringLiteral("20"));
     EXPECT_EQ(columns->text(), QStringLiteral("16"));
     EXPECT_EQ(Print().SizeAspects, QSize(16, 6));
     EXPECT_EQ(page->LabelCount()->text(), QStringLiteral("96"));
-    Type(rows, QString());
+    SelectAllAndType(rows, QString());
     EXPECT_EQ(rows->text(), QStringLiteral("1"));
-    Type(rows, QStringLiteral("0"));
+    SelectAllAndType(rows, QStringLiteral("0"));
     EXPECT_EQ(rows->text(), QStringLiteral("1"));
     EXPECT_EQ(Print().SizeAspects, QSize(16, 1));
 }
@@ -238,7 +228,7 @@ TEST_F(PrintPages, SavingUnderAnExistingNameInOtherLetterCaseAsksToOverwrite)
     EXPECT_EQ(Print().SealPaperInfo[5].PaperSize, 9);
     EXPECT_EQ(Print().SealPaperInfo[5].Orientation, 1);
 
-    Type(page->FieldOf(CPrintSetSealPage::Columns), QStringLiteral("3"));
+    SelectAllAndType(page->FieldOf(CPrintSetSealPage::Columns), QStringLiteral("3"));
     definitions->setEditText(QStringLiteral("office a4"));
     messages.shown.clear();
     messages.answers = {QMessageBox::No};

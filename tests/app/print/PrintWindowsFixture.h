@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +55,17 @@ inline void TypeText(QWidget *widget, const QString &text)
 }
 
 // The shown button of a dialog with this text.
+// Replaces a field's whole text as the user does: select all, then type (or erase).
+inline void SelectAllAndType(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Backspace);
+    else
+        TypeText(field, text);
+}
+
 inline QAbstractButton *ButtonNamed(QWidget &dialog, const QString &text)
 {
     for (QAbstractButton *b : dialog.findChildren<QAbstractButton *>()) {
