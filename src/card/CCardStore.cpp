@@ -387,6 +387,18 @@ std::unique_ptr<CCardFileWriter> CCardStore::OpenWriter()
     return writer;
 }
 
+void CCardStore::Abandon(CCardFileWriter &writer)
+{
+    Fail(writer.Error() == StoreError::None ? StoreError::WriteFailed : writer.Error());
+    if (writer.RollBack()) {
+        m_identity = writer.Identity();
+    } else {
+        const StoreError error = m_error;
+        ReadAgain();
+        m_error = error;
+    }
+}
+
 bool CCardStore::CommitWriter(CCardFileWriter &writer)
 {
     if (writer.Commit()) {
@@ -627,14 +639,7 @@ bool CCardStore::WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &v
         const CCardData *card = versions[i].first;
         if (!WriteVersion(versions[i].second, card->RecordOffset(), card->RecordLength(), *writer,
                           &records[i].first, &records[i].second)) {
-            Fail(writer->Error() == StoreError::None ? StoreError::WriteFailed : writer->Error());
-            if (writer->RollBack()) {
-                m_identity = writer->Identity();
-            } else {
-                const StoreError error = m_error;
-                ReadAgain();
-                m_error = error;
-            }
+            Abandon(*writer);
             return false;
         }
     }

@@ -193,6 +193,9 @@ private:
     bool Load(const QString &path, Loaded &loaded);
     void TakeOver(const QString &path, Loaded &loaded);
     bool ReadAgain();
+    // A failed step of a writer: the error is kept, the writer's changes are undone,
+    // and when even that fails the file is read again so that memory shows what it holds.
+    void Abandon(CCardFileWriter &writer);
     void ClearMemory();
     void ResetGroups();
     bool Fail(StoreError error);

@@ -67,14 +67,7 @@ bool CCardStore::MergeCards(const Merge &merge)
     if (ok) {
         ok = CommitWriter(*writer);
     } else if (writer) {
-        Fail(writer->Error() == StoreError::None ? StoreError::WriteFailed : writer->Error());
-        if (writer->RollBack()) {
-            m_identity = writer->Identity();
-        } else {
-            const StoreError error = m_error;
-            ReadAgain();
-            m_error = error;
-        }
+        Abandon(*writer);
     }
     if (!ok) {
         SettlePictures(parked, mainId, adopted);
