@@ -166,119 +166,14 @@ int CompareDay(const CardDate &a, const CardDate &b)
 
 CCardData::CCardData()
 {
-    CCardData::Clear();
-}
-
-CCardData::CCardData(const CCardData &other)
-{
-    *this = other;
-}
-
-CCardData::CCardData(CCardData &&other) noexcept
-{
-    *this = std::move(other);
-}
-
-CCardData &CCardData::operator=(const CCardData &other)
-{
-    if (this != &other)
-        AssignFields(other);
-    return *this;
-}
-
-CCardData &CCardData::operator=(CCardData &&other) noexcept
-{
-    if (this != &other)
-        AssignFields(std::move(other));
-    return *this;
-}
-
-// Every field but the store slot, which belongs to the card that sits in it.
-template <typename Other> void CCardData::AssignFields(Other &&other)
-{
-    m_id = std::forward<Other>(other).m_id;
-    m_name = std::forward<Other>(other).m_name;
-    m_lastName = std::forward<Other>(other).m_lastName;
-    m_firstName = std::forward<Other>(other).m_firstName;
-    m_yomiName = std::forward<Other>(other).m_yomiName;
-    m_yomiLastName = std::forward<Other>(other).m_yomiLastName;
-    m_yomiFirstName = std::forward<Other>(other).m_yomiFirstName;
-    m_company = std::forward<Other>(other).m_company;
-    m_companyYomi = std::forward<Other>(other).m_companyYomi;
-    m_department = std::forward<Other>(other).m_department;
-    m_title = std::forward<Other>(other).m_title;
-    m_phoneKinds = std::forward<Other>(other).m_phoneKinds;
-    m_phones = std::forward<Other>(other).m_phones;
-    m_mailKinds = std::forward<Other>(other).m_mailKinds;
-    m_mails = std::forward<Other>(other).m_mails;
-    m_zipCode = std::forward<Other>(other).m_zipCode;
-    m_address = std::forward<Other>(other).m_address;
-    m_country = std::forward<Other>(other).m_country;
-    m_prefecture = std::forward<Other>(other).m_prefecture;
-    m_city = std::forward<Other>(other).m_city;
-    m_street = std::forward<Other>(other).m_street;
-    m_addressExtra = std::forward<Other>(other).m_addressExtra;
-    m_url = std::forward<Other>(other).m_url;
-    m_memo = std::forward<Other>(other).m_memo;
-    m_birthday = std::forward<Other>(other).m_birthday;
-    m_receivedDate = std::forward<Other>(other).m_receivedDate;
-    m_registeredDate = std::forward<Other>(other).m_registeredDate;
-    m_updatedDate = std::forward<Other>(other).m_updatedDate;
-    m_groupNo = std::forward<Other>(other).m_groupNo;
-    m_print = std::forward<Other>(other).m_print;
-    m_checkMarks = std::forward<Other>(other).m_checkMarks;
-    m_importance = std::forward<Other>(other).m_importance;
-    m_fixed = std::forward<Other>(other).m_fixed;
-    m_attachedFiles = std::forward<Other>(other).m_attachedFiles;
-    m_imageRotation = std::forward<Other>(other).m_imageRotation;
-    m_recordOffset = std::forward<Other>(other).m_recordOffset;
-    m_recordLength = std::forward<Other>(other).m_recordLength;
-}
-
-CCardData::~CCardData() = default;
-
-void CCardData::Clear()
-{
-    m_id.clear();
-    m_name.clear();
-    m_lastName.clear();
-    m_firstName.clear();
-    m_yomiName.clear();
-    m_yomiLastName.clear();
-    m_yomiFirstName.clear();
-    m_company.clear();
-    m_companyYomi.clear();
-    m_department.clear();
-    m_title.clear();
-    m_phoneKinds.clear();
-    m_phones.clear();
-    m_mailKinds.clear();
-    m_mails.clear();
-    m_zipCode.clear();
-    m_address.clear();
-    m_country.clear();
-    m_prefecture.clear();
-    m_city.clear();
-    m_street.clear();
-    m_addressExtra.clear();
-    m_url.clear();
-    m_memo.clear();
-    m_birthday = CardDate();
-    m_receivedDate = CardDate();
-    m_registeredDate = CardDate();
-    m_updatedDate = CardDate();
-    m_groupNo = 0;
-    m_print = false;
     // One shared block for the cleared marks: most cards never set one.
     static const QList<bool> noMarks(CheckMarkCount, false);
     m_checkMarks = noMarks;
-    m_importance = 2;
-    m_fixed = false;
-    m_attachedFiles.clear();
-    m_imageRotation = -1;
-    m_storeIndex = -1;
-    m_recordOffset = 0;
-    m_recordLength = 0;
+}
+
+void CCardData::Clear()
+{
+    *this = CCardData();
 }
 
 // --- getters -----------------------------------------------------------------

@@ -57,13 +57,8 @@ class CCardData
 {
 public:
     CCardData();
-    CCardData(const CCardData &other);
-    CCardData(CCardData &&other) noexcept;
-    CCardData &operator=(const CCardData &other);
-    CCardData &operator=(CCardData &&other) noexcept;
-    virtual ~CCardData();
 
-    virtual void Clear();
+    void Clear();
 
     // --- getters ---------------------------------------------------------
     QString Id() const { return m_id; }
@@ -116,10 +111,6 @@ public:
     // Quarter turns (0–3) of image slot n; values above 3 read as 0.
     int ImageRotationOf(int slot) const;
 
-    int StoreIndex() const { return m_storeIndex; }
-    qint32 RecordOffset() const { return m_recordOffset; }
-    qint32 RecordLength() const { return m_recordLength; }
-
     // --- setters with input rules -----------------------------------------
     bool SetName(const QString &text);
     bool SetLastName(const QString &text);
@@ -164,10 +155,6 @@ public:
     void SetImageRotationOf(int slot, int quarterTurns);
     void SetId(const QString &id) { m_id = id; }
 
-    void SetStoreIndex(int index) { m_storeIndex = index; }
-    void SetRecordOffset(qint32 offset) { m_recordOffset = offset; }
-    void SetRecordLength(qint32 length) { m_recordLength = length; }
-
     // --- other operations ---------------------------------------------------
     // Gives the card its identity and dates; called by the store for every new or changed card.
     void Stamp();
@@ -189,7 +176,6 @@ public:
     void ReadNameArchive(QDataStream &in);
 
 private:
-    template <typename Other> void AssignFields(Other &&other);
     friend class CChunk; // the management-file codec reads and writes raw fields
     friend std::span<const CardTextField> CardTextFields(); // points at the stored texts
 
@@ -232,8 +218,4 @@ private:
     bool m_fixed = false;
     QStringList m_attachedFiles;
     qint32 m_imageRotation = -1;
-
-    int m_storeIndex = -1;
-    qint32 m_recordOffset = 0;
-    qint32 m_recordLength = 0;
 };

@@ -281,8 +281,8 @@ bool CCardStore::Load(const QString &path, Loaded &loaded)
                 QFile::remove(loaded.report.backupPath);
             loaded.report.backupPath.clear();
             for (CManagementScan::Found &f : scan.Cards()) {
-                f.card->SetRecordOffset(f.fileOffset);
-                f.card->SetRecordLength(f.fileLength);
+                f.cleanOffset = f.fileOffset;
+                f.cleanLength = f.fileLength;
             }
         }
     }
@@ -306,15 +306,19 @@ void CCardStore::TakeOver(const QString &path, Loaded &loaded)
 
     QList<CCardData *> refused;
     m_cards.reserve(loaded.found.size());
+    m_records.reserve(loaded.found.size());
+    m_slotOf.reserve(qsizetype(loaded.found.size()));
     // No rehashing while the names and keys go in.
     m_slotsByName.reserve(qsizetype(loaded.found.size()));
     m_slotsByKey.reserve(qsizetype(loaded.found.size()));
     for (CManagementScan::Found &f : loaded.found) {
         CCardData *card = f.card.get();
-        card->SetStoreIndex(int(m_cards.size()));
+        const int slot = int(m_cards.size());
+        m_slotOf.insert(card, slot);
         m_cards.push_back(std::move(f.card));
+        m_records.push_back({f.cleanOffset, f.cleanLength});
         if (m_index.Insert(card)) {
-            AddName(card);
+            AddName(card, slot);
             ++m_liveCount;
         } else {
             refused.append(card);
@@ -355,12 +359,13 @@ void CCardStore::DropRefused(const QList<CCardData *> &refused)
     const bool open = !m_report.backupPath.isEmpty() &&
                       writer.Open(m_path, FileIdentity(), m_factory ? m_factory() : nullptr);
     for (CCardData *card : refused) {
-        if (open && card->RecordOffset() > 0)
-            writer.MarkDead(card->RecordOffset());
+        const int slot = SlotOf(card);
+        RecordPlace &record = m_records[size_t(slot)];
+        if (open && record.offset > 0)
+            writer.MarkDead(record.offset);
         card->SetId(QString());
-        card->SetRecordOffset(0);
-        card->SetRecordLength(0);
-        m_freeSlots.enqueue(card->StoreIndex());
+        record = RecordPlace();
+        m_freeSlots.enqueue(slot);
         ++m_report.droppedCards;
     }
     if (open && writer.Commit())
@@ -434,11 +439,11 @@ bool CCardStore::WriteVersion(const CCardData &version, qint32 offset, qint32 le
 
 bool CCardStore::ReloadCard(CCardData *card)
 {
-    if (!m_usable || !card || CardAt(card->StoreIndex()) != card || card->Id().isEmpty() ||
-        card->RecordOffset() <= 0)
+    const qint32 offset = RecordOf(card).offset;
+    if (!m_usable || !IsStored(card) || offset <= 0)
         return false;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(card->RecordOffset()))
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
         return false;
     const QByteArray head = file.read(8);
     if (head.size() != 8 || CChunk::ReadU32(head.constData()) != CChunk::Tag("NMBK"))
@@ -456,13 +461,12 @@ bool CCardStore::ReloadCard(CCardData *card)
     const bool move = !SameIndexKeys(*card, stored);
     if (move && !m_index.Remove(card))
         return false;
-    RemoveName(card);
-    const int slot = card->StoreIndex();
+    const int slot = SlotOf(card);
+    RemoveName(card, slot);
     *card = std::move(stored);
-    card->SetStoreIndex(slot);
     if (move)
         m_index.Insert(card); // cannot fail: the group was checked above
-    AddName(card);
+    AddName(card, slot);
     if (Notifying())
         emit CardReplaced(card, move);
     return true;
@@ -473,6 +477,12 @@ bool CCardStore::ReloadCard(CCardData *card)
 CCardData *CCardStore::CardAt(int slot) const
 {
     return slot >= 0 && slot < Count() ? m_cards[size_t(slot)].get() : nullptr;
+}
+
+CCardStore::RecordPlace CCardStore::RecordOf(const CCardData *card) const
+{
+    const int slot = SlotOf(card);
+    return slot >= 0 ? m_records[size_t(slot)] : RecordPlace();
 }
 
 bool CCardStore::Indexable(const CCardData &card) const
@@ -503,32 +513,35 @@ template <typename Key> void RemoveSlot(QHash<Key, QList<int>> &table, const Key
 
 // Both tables follow the card's current Name and phones: callers remove a card
 // before changing it and add it again afterwards.
-void CCardStore::AddName(CCardData *card)
+void CCardStore::AddName(const CCardData *card, int slot)
 {
-    InsertSlot(m_slotsByName[card->Name()], card->StoreIndex());
-    InsertSlot(m_slotsByKey[CIdentityKey::Of(*card)], card->StoreIndex());
+    InsertSlot(m_slotsByName[card->Name()], slot);
+    InsertSlot(m_slotsByKey[CIdentityKey::Of(*card)], slot);
 }
 
-void CCardStore::RemoveName(CCardData *card)
+void CCardStore::RemoveName(const CCardData *card, int slot)
 {
-    RemoveSlot(m_slotsByName, card->Name(), card->StoreIndex());
-    RemoveSlot(m_slotsByKey, CIdentityKey::Of(*card), card->StoreIndex());
+    RemoveSlot(m_slotsByName, card->Name(), slot);
+    RemoveSlot(m_slotsByKey, CIdentityKey::Of(*card), slot);
 }
 
-CCardData *CCardStore::Insert(std::unique_ptr<CCardData> card)
+CCardData *CCardStore::Insert(std::unique_ptr<CCardData> card, RecordPlace record)
 {
     CCardData *stored = card.get();
     int slot;
     if (!m_freeSlots.isEmpty()) {
         slot = m_freeSlots.dequeue();
+        m_slotOf.remove(m_cards[size_t(slot)].get());
         m_cards[size_t(slot)] = std::move(card);
+        m_records[size_t(slot)] = record;
     } else {
         slot = Count();
         m_cards.push_back(std::move(card));
+        m_records.push_back(record);
     }
-    stored->SetStoreIndex(slot);
+    m_slotOf.insert(stored, slot);
     m_index.Insert(stored); // cannot fail: callers check the group first
-    AddName(stored);
+    AddName(stored, slot);
     ++m_liveCount;
     return stored;
 }
@@ -545,9 +558,6 @@ CCardData *CCardStore::AddCard(CCardData &&card, CCardFileWriter *file)
         return nullptr;
     }
     auto copy = std::make_unique<CCardData>(std::move(card));
-    // A copy of a stored card must not take over that card's record.
-    copy->SetRecordOffset(0);
-    copy->SetRecordLength(0);
     copy->Stamp();
     if (!Indexable(*copy)) {
         Fail(StoreError::WriteFailed);
@@ -556,13 +566,10 @@ CCardData *CCardStore::AddCard(CCardData &&card, CCardFileWriter *file)
     WriteScope scope(*this, file);
     if (!scope.Writer())
         return nullptr;
-    qint32 offset = 0;
-    qint32 length = 0;
-    if (!scope.Finish(WriteVersion(*copy, 0, 0, *scope.Writer(), &offset, &length)))
+    RecordPlace record;
+    if (!scope.Finish(WriteVersion(*copy, 0, 0, *scope.Writer(), &record.offset, &record.length)))
         return nullptr;
-    copy->SetRecordOffset(offset);
-    copy->SetRecordLength(length);
-    CCardData *stored = Insert(std::move(copy));
+    CCardData *stored = Insert(std::move(copy), record);
     m_error = StoreError::None;
     if (Notifying())
         emit CardAdded(stored);
@@ -571,8 +578,7 @@ CCardData *CCardStore::AddCard(CCardData &&card, CCardFileWriter *file)
 
 CCardData *CCardStore::Replace(const CCardData &data, CCardData *stored, CCardFileWriter *file)
 {
-    if (!m_usable || !stored || CardAt(stored->StoreIndex()) != stored || stored->Id().isEmpty() ||
-        !Indexable(data)) {
+    if (!m_usable || !IsStored(stored) || !Indexable(data)) {
         Fail(m_usable ? StoreError::WriteFailed : StoreError::NoFile);
         return nullptr;
     }
@@ -584,38 +590,36 @@ CCardData *CCardStore::Replace(const CCardData &data, CCardData *stored, CCardFi
     WriteScope scope(*this, file);
     if (!scope.Writer())
         return nullptr;
-    qint32 offset = 0;
-    qint32 length = 0;
-    if (!scope.Finish(WriteVersion(version, stored->RecordOffset(), stored->RecordLength(), *scope.Writer(),
-                                   &offset, &length)))
+    const RecordPlace old = RecordOf(stored);
+    RecordPlace record;
+    if (!scope.Finish(
+            WriteVersion(version, old.offset, old.length, *scope.Writer(), &record.offset, &record.length)))
         return nullptr;
 
-    Apply(stored, std::move(version), offset, length);
+    Apply(stored, std::move(version), record);
     m_error = StoreError::None;
     return stored;
 }
 
-void CCardStore::Apply(CCardData *stored, CCardData &&version, qint32 offset, qint32 length)
+void CCardStore::Apply(CCardData *stored, CCardData &&version, RecordPlace record)
 {
     const bool move = !SameIndexKeys(version, *stored);
     if (move)
         m_index.Remove(stored);
-    RemoveName(stored);
-    const int slot = stored->StoreIndex();
+    const int slot = SlotOf(stored);
+    RemoveName(stored, slot);
     *stored = std::move(version);
-    stored->SetStoreIndex(slot);
-    stored->SetRecordOffset(offset);
-    stored->SetRecordLength(length);
+    m_records[size_t(slot)] = record;
     if (move)
         m_index.Insert(stored); // cannot fail: the group was checked before writing
-    AddName(stored);
+    AddName(stored, slot);
     if (Notifying())
         emit CardReplaced(stored, move);
 }
 
 bool CCardStore::IsStored(const CCardData *card) const
 {
-    return card && CardAt(card->StoreIndex()) == card && !card->Id().isEmpty();
+    return SlotOf(card) >= 0 && !card->Id().isEmpty();
 }
 
 bool CCardStore::WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &versions, bool stamp)
@@ -634,11 +638,11 @@ bool CCardStore::WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &v
     std::unique_ptr<CCardFileWriter> writer = OpenWriter();
     if (!writer)
         return false;
-    std::vector<std::pair<qint32, qint32>> records(versions.size());
+    std::vector<RecordPlace> records(versions.size());
     for (size_t i = 0; i < versions.size(); ++i) {
-        const CCardData *card = versions[i].first;
-        if (!WriteVersion(versions[i].second, card->RecordOffset(), card->RecordLength(), *writer,
-                          &records[i].first, &records[i].second)) {
+        const RecordPlace old = RecordOf(versions[i].first);
+        if (!WriteVersion(versions[i].second, old.offset, old.length, *writer, &records[i].offset,
+                          &records[i].length)) {
             Abandon(*writer);
             return false;
         }
@@ -648,7 +652,7 @@ bool CCardStore::WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &v
     // Many at once are told as one change rather than card by card.
     std::unique_ptr<BulkChange> bulk = versions.size() > 64 ? std::make_unique<BulkChange>(*this) : nullptr;
     for (size_t i = 0; i < versions.size(); ++i)
-        Apply(versions[i].first, std::move(versions[i].second), records[i].first, records[i].second);
+        Apply(versions[i].first, std::move(versions[i].second), records[i]);
     m_error = StoreError::None;
     return true;
 }
@@ -709,25 +713,25 @@ bool CCardStore::SwapPictures(CCardData *stored)
 
 void CCardStore::Forget(CCardData *stored)
 {
+    const int slot = SlotOf(stored);
     m_index.Remove(stored);
-    RemoveName(stored);
+    RemoveName(stored, slot);
     stored->SetId(QString());
-    stored->SetRecordOffset(0);
-    stored->SetRecordLength(0);
+    m_records[size_t(slot)] = RecordPlace();
     --m_liveCount;
-    m_freeSlots.enqueue(stored->StoreIndex());
+    m_freeSlots.enqueue(slot);
 }
 
 bool CCardStore::Delete(CCardData *stored, CCardFileWriter *file)
 {
     if (!file)
         return DeleteCards({stored});
-    if (!m_usable || !stored || CardAt(stored->StoreIndex()) != stored || stored->Id().isEmpty())
+    if (!m_usable || !IsStored(stored))
         return Fail(m_usable ? StoreError::WriteFailed : StoreError::NoFile);
     WriteScope scope(*this, file);
     if (!scope.Writer())
         return false;
-    const qint32 offset = stored->RecordOffset();
+    const qint32 offset = RecordOf(stored).offset;
     if (!scope.Finish(offset <= 0 || scope.Writer()->MarkDead(offset)))
         return false;
     Forget(stored);
@@ -742,7 +746,7 @@ bool CCardStore::DeleteCards(const QList<CCardData *> &cards)
     if (!m_usable)
         return Fail(StoreError::NoFile);
     for (const CCardData *card : cards)
-        if (!card || CardAt(card->StoreIndex()) != card || card->Id().isEmpty())
+        if (!IsStored(card))
             return Fail(StoreError::WriteFailed);
     if (cards.isEmpty())
         return true;
@@ -760,7 +764,7 @@ bool CCardStore::DeleteCards(const QList<CCardData *> &cards)
     std::unique_ptr<CCardFileWriter> writer = OpenWriter();
     bool ok = writer != nullptr;
     for (const CCardData *card : cards)
-        ok = ok && (card->RecordOffset() <= 0 || writer->MarkDead(card->RecordOffset()));
+        ok = ok && (RecordOf(card).offset <= 0 || writer->MarkDead(RecordOf(card).offset));
     if (ok) {
         ok = CommitWriter(*writer);
     } else if (writer) {
@@ -822,6 +826,8 @@ void CCardStore::ClearMemory()
 {
     m_index.Clear();
     m_cards.clear();
+    m_records.clear();
+    m_slotOf.clear();
     m_freeSlots.clear();
     m_slotsByName.clear();
     m_slotsByKey.clear();

@@ -101,6 +101,15 @@ public:
     // --- cards ------------------------------------------------------------
     int Count() const { return int(m_cards.size()); }
     CCardData *CardAt(int slot) const;
+    // The slot of a card the store holds; -1 for any other card, a copy included.
+    int SlotOf(const CCardData *card) const { return m_slotOf.value(card, -1); }
+    // Where a stored card's current record is in the file; zero while it has none.
+    struct RecordPlace
+    {
+        qint32 offset = 0;
+        qint32 length = 0;
+    };
+    RecordPlace RecordOf(const CCardData *card) const;
     int LiveCount() const { return m_liveCount; }
 
     CCardData *AddCard(const CCardData &card, CCardFileWriter *file = nullptr);
@@ -214,11 +223,11 @@ private:
     // Writes every version in one batch, then puts them into the cards; all or none.
     // stamp: the versions are edits (UpdatedDate set), not bookkeeping.
     bool WriteAndApply(std::vector<std::pair<CCardData *, CCardData>> &versions, bool stamp);
-    void Apply(CCardData *stored, CCardData &&version, qint32 offset, qint32 length);
-    void AddName(CCardData *card);
-    void RemoveName(CCardData *card);
+    void Apply(CCardData *stored, CCardData &&version, RecordPlace record);
+    void AddName(const CCardData *card, int slot);
+    void RemoveName(const CCardData *card, int slot);
     void DropRefused(const QList<CCardData *> &refused);
-    CCardData *Insert(std::unique_ptr<CCardData> card);
+    CCardData *Insert(std::unique_ptr<CCardData> card, RecordPlace record);
     void Forget(CCardData *stored);
 
     StoreSettings *m_settings;
@@ -232,6 +241,8 @@ private:
     std::atomic<int> m_bulk{0};
     OpenReport m_report;
     std::vector<std::unique_ptr<CCardData>> m_cards;
+    std::vector<RecordPlace> m_records; // by slot, beside m_cards
+    QHash<const CCardData *, int> m_slotOf;
     QQueue<int> m_freeSlots;
     int m_liveCount = 0;
     CCardIndex m_index;

@@ -57,13 +57,13 @@ bool CCardStore::MergeCards(const Merge &merge)
     CCardData version(merge.data);
     version.Stamp();
     version.SetId(mainId);
-    qint32 offset = 0;
-    qint32 length = 0;
     std::unique_ptr<CCardFileWriter> writer = OpenWriter();
-    bool ok = writer && WriteVersion(version, merge.main->RecordOffset(), merge.main->RecordLength(), *writer,
-                                     &offset, &length);
+    const RecordPlace old = RecordOf(merge.main);
+    RecordPlace record;
+    bool ok =
+        writer && WriteVersion(version, old.offset, old.length, *writer, &record.offset, &record.length);
     for (const CCardData *other : merge.others)
-        ok = ok && (other->RecordOffset() <= 0 || writer->MarkDead(other->RecordOffset()));
+        ok = ok && (RecordOf(other).offset <= 0 || writer->MarkDead(RecordOf(other).offset));
     if (ok) {
         ok = CommitWriter(*writer);
     } else if (writer) {
@@ -78,7 +78,7 @@ bool CCardStore::MergeCards(const Merge &merge)
         images.Drop(id);
     for (int picture : std::as_const(adopted))
         images.KeepAdopted(mainId, picture);
-    Apply(merge.main, std::move(version), offset, length);
+    Apply(merge.main, std::move(version), record);
     for (CCardData *other : merge.others) {
         Forget(other);
         if (Notifying())

@@ -283,9 +283,6 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         p += 8 + n;
     }
 
-    const int storeIndex = card->m_storeIndex;
-    const qint32 recordOffset = card->m_recordOffset;
-    const qint32 recordLength = card->m_recordLength;
     card->Clear();
     CCardData &decoded = *card;
     // Kinds are gathered first: equal kind lists are shared through the pool.
@@ -369,9 +366,6 @@ bool CChunk::DecodeCard(const char *data, qsizetype size, CCardData *card, qsize
         decoded.m_phoneKinds = QList<quint32>(phoneKinds.cbegin(), phoneKinds.cend());
         decoded.m_mailKinds = QList<quint32>(mailKinds.cbegin(), mailKinds.cend());
     }
-    card->m_storeIndex = storeIndex;
-    card->m_recordOffset = recordOffset;
-    card->m_recordLength = recordLength;
     if (chunkSize)
         *chunkSize = qsizetype(8 + length);
     return true;

@@ -118,11 +118,11 @@ bool CManagementScan::Scan(CBlockReader &reader, qint64 size)
             auto card = std::make_unique<CCardData>();
             qsizetype chunkSize = 0;
             if (CChunk::DecodeCard(payload, qsizetype(length), card.get(), &chunkSize, &pool)) {
-                card->SetRecordLength(qint32(chunkSize));
                 if (chunkSize < length)
                     Mark(NeedsCompaction);
                 Found found;
                 found.card = std::move(card);
+                found.cleanLength = qint32(chunkSize);
                 found.fileOffset = qint32(pos);
                 found.fileLength = qint32(length);
                 m_cards.push_back(std::move(found));
@@ -174,8 +174,8 @@ void CManagementScan::DropSuperseded()
     // The positions the cards have in the clean copy: no dead or damaged records, no left-over bytes.
     qint64 cleanPos = HeaderSize;
     for (Found &f : m_cards) {
-        f.card->SetRecordOffset(qint32(cleanPos));
-        cleanPos += 8 + f.card->RecordLength();
+        f.cleanOffset = qint32(cleanPos);
+        cleanPos += 8 + f.cleanLength;
     }
 }
 
@@ -183,7 +183,7 @@ bool CManagementScan::WriteCleanCopy(QIODevice &source, QIODevice &target) const
 {
     qint64 total = HeaderSize;
     for (const Found &found : m_cards)
-        total += 8 + found.card->RecordLength();
+        total += 8 + found.cleanLength;
     QByteArray out;
     out.reserve(WriteBlock + 64);
     CChunk::AppendU32(out, TagNMCD);
@@ -192,7 +192,7 @@ bool CManagementScan::WriteCleanCopy(QIODevice &source, QIODevice &target) const
     CChunk::AppendU32(out, quint32(m_cards.size()));
     CBlockReader reader(source, source.size());
     for (const Found &found : m_cards) {
-        const qint64 length = found.card->RecordLength();
+        const qint64 length = found.cleanLength;
         const char *payload = reader.At(qint64(found.fileOffset) + 8, length);
         if (!payload)
             return false;

@@ -30,9 +30,11 @@ public:
 
     struct Found
     {
-        std::unique_ptr<CCardData> card; // RecordOffset/RecordLength as in the clean copy
-        qint32 fileOffset = 0;           // the record's position in the scanned file
-        qint32 fileLength = 0;           // its payload length there
+        std::unique_ptr<CCardData> card;
+        qint32 cleanOffset = 0; // the record's position in the clean copy
+        qint32 cleanLength = 0; // its payload length there
+        qint32 fileOffset = 0;  // the record's position in the scanned file
+        qint32 fileLength = 0;  // its payload length there
     };
 
     enum Failure

@@ -64,9 +64,9 @@ QString CliField(QString text)
     return text;
 }
 
-void CliPrintCard(const CCardData &card, QTextStream &out)
+void CliPrintCard(const CCardStore &store, const CCardData &card, QTextStream &out)
 {
-    out << card.StoreIndex() << '\t' << CliField(card.Id()) << '\t' << CliField(card.Name()) << '\t'
+    out << store.SlotOf(&card) << '\t' << CliField(card.Id()) << '\t' << CliField(card.Name()) << '\t'
         << CliField(card.YomiName()) << '\t' << CliField(card.Company()) << '\t' << CliField(card.Phone(0))
         << '\t' << CliField(card.Mail(0)) << '\n';
 }

@@ -38,7 +38,7 @@ void CliPrintMessage(const UserMessage &message, QTextStream &out);
 // Text for one tab-separated field: tabs and line breaks become spaces.
 QString CliField(QString text);
 // One card per line, tab-separated, as `list` prints it.
-void CliPrintCard(const CCardData &card, QTextStream &out);
+void CliPrintCard(const CCardStore &store, const CCardData &card, QTextStream &out);
 // Imports vCard files through the file run; prints its summary.
 ImportCounters CliImportVCardFiles(CCardStore &store, const QStringList &paths, OverwriteAnswer sameName,
                                    QTextStream &out);

@@ -26,7 +26,7 @@ int RunDuplicates(const QStringList &args, QTextStream &out, QTextStream &err)
         out << "group\t" << g + 1 << '\t' << CliField(groups[g].ReasonsText()) << '\n';
         for (int slot : groups[g].cardSlots) {
             out << g + 1 << '\t';
-            CliPrintCard(*store.CardAt(slot), out);
+            CliPrintCard(store, *store.CardAt(slot), out);
         }
     }
     return 0;

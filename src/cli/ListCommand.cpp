@@ -41,7 +41,7 @@ int RunList(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!byTab) {
         for (int s = 0; s < store.Count(); ++s) {
             if (!store.CardAt(s)->Id().isEmpty())
-                CliPrintCard(*store.CardAt(s), out);
+                CliPrintCard(store, *store.CardAt(s), out);
         }
         return 0;
     }
@@ -54,7 +54,7 @@ int RunList(const QStringList &args, QTextStream &out, QTextStream &err)
         return 2;
     }
     for (CCardData *card : store.TabCopy(row, tab))
-        CliPrintCard(*card, out);
+        CliPrintCard(store, *card, out);
     return 0;
 }
 

@@ -87,7 +87,7 @@ int RunSearch(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     // The search-result tab of the first row, as the list shows it.
     for (const CCardData *card : store.TabCopy(0, 12))
-        CliPrintCard(*card, out);
+        CliPrintCard(store, *card, out);
     return 0;
 }
 

@@ -143,10 +143,10 @@ template <typename Visit> void ForEachShared(const std::vector<KeyRecord> &recor
 
 } // namespace
 
-CDuplicateFinder::Entry CDuplicateFinder::EntryOf(const CCardData &card)
+CDuplicateFinder::Entry CDuplicateFinder::EntryOf(const CCardData &card, int slot)
 {
     Entry entry;
-    entry.slot = card.StoreIndex();
+    entry.slot = slot;
     entry.name = card.Name();
     entry.reading = card.YomiName();
     entry.company = card.Company();
@@ -165,7 +165,7 @@ QList<CDuplicateFinder::Entry> CDuplicateFinder::Snapshot(const CCardStore &stor
     for (int slot = 0; slot < store.Count(); ++slot) {
         const CCardData *card = store.CardAt(slot);
         if (!card->Id().isEmpty())
-            entries << EntryOf(*card);
+            entries << EntryOf(*card, slot);
     }
     return entries;
 }

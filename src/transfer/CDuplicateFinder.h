@@ -36,7 +36,7 @@ public:
         CardRecency::Key recency;
     };
 
-    static Entry EntryOf(const CCardData &card);
+    static Entry EntryOf(const CCardData &card, int slot);
     // Every live card of the store, in slot order.
     static QList<Entry> Snapshot(const CCardStore &store);
 

@@ -120,7 +120,7 @@ TEST(BlockReadingTest, LargeFileOpensWholeAndCompactsAcrossBlocks)
     ASSERT_EQ(again.LiveCount(), count);
     for (int n = 0; n < count; n += 97) {
         EXPECT_EQ(again.CardAt(n)->Memo(), store.CardAt(n)->Memo());
-        EXPECT_EQ(again.CardAt(n)->RecordOffset(), store.CardAt(n)->RecordOffset());
+        EXPECT_EQ(again.RecordOf(again.CardAt(n)).offset, store.RecordOf(store.CardAt(n)).offset);
     }
 
     // Cards that read equal text stay independent of each other.

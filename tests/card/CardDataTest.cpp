@@ -42,9 +42,6 @@ TEST_F(CardDataTest, DefaultsAndClear)
         EXPECT_FALSE(c.Fixed());
         EXPECT_EQ(c.Birthday(), CardDate());
         EXPECT_EQ(c.UpdatedDate(), CardDate());
-        EXPECT_EQ(c.StoreIndex(), -1);
-        EXPECT_EQ(c.RecordOffset(), 0);
-        EXPECT_EQ(c.RecordLength(), 0);
         EXPECT_TRUE(c.BirthdayText().isEmpty());
     };
     expectDefaults(m_card);
@@ -55,39 +52,33 @@ TEST_F(CardDataTest, DefaultsAndClear)
     m_card.SetImportance(0);
     m_card.SetImageRotationOf(0, 1);
     m_card.SetCheckMark(3, true);
-    m_card.SetStoreIndex(4);
-    m_card.SetRecordOffset(16);
     m_card.Stamp();
     m_card.Clear();
     expectDefaults(m_card);
     EXPECT_TRUE(m_card.YomiName().isEmpty());
 }
 
-TEST_F(CardDataTest, CopyTakesEverythingButTheStoreSlot)
+TEST_F(CardDataTest, CopyAndAssignmentTakeEveryField)
 {
     m_card.SetName(QStringLiteral("山田 太郎"));
     m_card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneFax);
     m_card.SetCheckMark(19, true);
-    m_card.SetStoreIndex(7);
-    m_card.SetRecordOffset(100);
-    m_card.SetRecordLength(40);
+    m_card.SetMemo(QStringLiteral("メモ"));
+    m_card.SetImageRotationOf(1, 3);
     m_card.Stamp();
 
     const CCardData copy(m_card);
-    EXPECT_EQ(copy.StoreIndex(), -1);
     EXPECT_EQ(copy.Id(), m_card.Id());
     EXPECT_EQ(copy.YomiName(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
     EXPECT_EQ(copy.PhoneKindAt(0), quint32(PhoneFax));
     EXPECT_TRUE(copy.CheckMark(19));
-    EXPECT_EQ(copy.RecordOffset(), 100);
-    EXPECT_EQ(copy.RecordLength(), 40);
     EXPECT_EQ(copy.UpdatedDate(), m_card.UpdatedDate());
 
-    CCardData stored;
-    stored.SetStoreIndex(3);
-    stored = m_card;
-    EXPECT_EQ(stored.StoreIndex(), 3);
-    EXPECT_EQ(stored.Name(), m_card.Name());
+    CCardData assigned;
+    assigned = copy;
+    CCardData moved(std::move(assigned));
+    // Every persisted field: the record bytes are the same.
+    EXPECT_EQ(CChunk::EncodeCard(moved), CChunk::EncodeCard(m_card));
 }
 
 TEST_F(CardDataTest, SetNameSplitsAtTheFirstSpace)

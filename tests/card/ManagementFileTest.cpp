@@ -81,8 +81,8 @@ TEST_F(ManagementFileTest, AddingAppendsOneRecordAndRewritesTheHeader)
     EXPECT_EQ(bytes.mid(16, 4), QByteArray("NMBK"));
     EXPECT_EQ(U32At(bytes, 20), quint32(chunk.size()));
     EXPECT_EQ(bytes.mid(24), chunk);
-    EXPECT_EQ(card->RecordOffset(), 16);
-    EXPECT_EQ(card->RecordLength(), chunk.size());
+    EXPECT_EQ(store.RecordOf(card).offset, 16);
+    EXPECT_EQ(store.RecordOf(card).length, chunk.size());
 }
 
 TEST_F(ManagementFileTest, ShorterEditInPlaceThenCompactionWithoutBackup)
@@ -98,7 +98,7 @@ TEST_F(ManagementFileTest, ShorterEditInPlaceThenCompactionWithoutBackup)
     shorter.SetMemo(QStringLiteral("short"));
     ASSERT_NE(store.Replace(shorter, card), nullptr);
     EXPECT_EQ(QFileInfo(m_path).size(), before);
-    EXPECT_EQ(card->RecordOffset(), 16);
+    EXPECT_EQ(store.RecordOf(card).offset, 16);
 
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(m_path));
@@ -126,13 +126,13 @@ TEST_F(ManagementFileTest, LongerEditAppendsAndMarksTheOldRecordDead)
     EXPECT_EQ(U32At(bytes, 12), 2u);
     EXPECT_EQ(U32At(bytes, 4), quint32(bytes.size()));
     EXPECT_EQ(bytes.mid(16, 4), QByteArray("NMDL"));
-    EXPECT_EQ(bytes.mid(card->RecordOffset(), 4), QByteArray("NMBK"));
+    EXPECT_EQ(bytes.mid(store.RecordOf(card).offset, 4), QByteArray("NMBK"));
 
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(m_path));
     ASSERT_EQ(reopened.Count(), 1);
     EXPECT_EQ(reopened.CardAt(0)->Memo(), QStringLiteral("now with a memo"));
-    EXPECT_EQ(reopened.CardAt(0)->RecordOffset(), 16);
+    EXPECT_EQ(reopened.RecordOf(reopened.CardAt(0)).offset, 16);
 }
 
 TEST_F(ManagementFileTest, DeleteOnlyMarksDeadAndReopenDropsIt)
@@ -416,7 +416,7 @@ TEST_F(ManagementFileTest, CardWithAnUnusableGroupIsDroppedOnlyAfterABackup)
     // The freed slot is reused first.
     CCardData *next = store.AddCard(Make(QStringLiteral("N")));
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->StoreIndex(), 1);
+    EXPECT_EQ(store.SlotOf(next), 1);
 }
 
 TEST_F(ManagementFileTest, AppendThatCannotBeWrittenLeavesTheFileAsItWas)

@@ -40,7 +40,7 @@ public:
         }
         std::stable_sort(cards.begin(), cards.end(), [&](CCardData *a, CCardData *b) {
             const int c = CCardIndex::Compare(a, b, kind);
-            return c != 0 ? c < 0 : m_sequence.at(a->StoreIndex()) < m_sequence.at(b->StoreIndex());
+            return c != 0 ? c < 0 : m_sequence.at(m_store.SlotOf(a)) < m_sequence.at(m_store.SlotOf(b));
         });
         return cards;
     }
@@ -169,8 +169,8 @@ TEST(StoreRandomTest, AgreesWithTheReferenceModel)
         if (op < 5 || live.isEmpty()) {
             CCardData *card = store.AddCard(RandomCard(random));
             ASSERT_NE(card, nullptr);
-            model.Entered(card->StoreIndex());
-            live << card->StoreIndex();
+            model.Entered(store.SlotOf(card));
+            live << store.SlotOf(card);
         } else if (op < 8) {
             CCardData *stored = store.CardAt(live[random.bounded(int(live.size()))]);
             CCardData data = *stored;
@@ -190,7 +190,7 @@ TEST(StoreRandomTest, AgreesWithTheReferenceModel)
                                data.GroupNo() != stored->GroupNo();
             ASSERT_EQ(store.Replace(data, stored), stored);
             if (moves)
-                model.Entered(stored->StoreIndex());
+                model.Entered(store.SlotOf(stored));
         } else {
             const int at = int(random.bounded(int(live.size())));
             ASSERT_TRUE(store.Delete(store.CardAt(live[at])));

@@ -49,10 +49,10 @@ TEST_F(StoreTest, DeletedSlotIsReusedFirstInFirstOut)
     EXPECT_TRUE(m_store.CardAt(1)->Id().isEmpty()); // placeholder stays
     ASSERT_TRUE(m_store.Delete(c));
     CCardData *d = Add(QStringLiteral("D"));
-    EXPECT_EQ(d->StoreIndex(), 1);
+    EXPECT_EQ(m_store.SlotOf(d), 1);
     EXPECT_EQ(m_store.CardAt(1), d);
-    EXPECT_EQ(Add(QStringLiteral("E"))->StoreIndex(), 2);
-    EXPECT_EQ(Add(QStringLiteral("F"))->StoreIndex(), 3);
+    EXPECT_EQ(m_store.SlotOf(Add(QStringLiteral("E"))), 2);
+    EXPECT_EQ(m_store.SlotOf(Add(QStringLiteral("F"))), 3);
     const QByteArray bytes = TempDir::ReadAll(m_store.Path());
     EXPECT_EQ(U32At(bytes, 12), 6u);
     EXPECT_EQ(bytes.count("NMDL"), 2);
@@ -64,9 +64,14 @@ TEST_F(StoreTest, AddingACopyOfAStoredCardLeavesTheOriginalRecordAlone)
     CCardData *a = Add(QStringLiteral("A"));
     CCardData copy = *a;
     copy.SetName(QStringLiteral("B"));
+    // The copy is no stored card: it cannot stand in for the original.
+    EXPECT_EQ(m_store.SlotOf(&copy), -1);
+    EXPECT_EQ(m_store.RecordOf(&copy).offset, 0);
+    EXPECT_EQ(m_store.Replace(copy, &copy), nullptr);
+    EXPECT_FALSE(m_store.Delete(&copy));
     CCardData *b = m_store.AddCard(copy);
     ASSERT_NE(b, nullptr);
-    EXPECT_NE(b->RecordOffset(), a->RecordOffset());
+    EXPECT_NE(m_store.RecordOf(b).offset, m_store.RecordOf(a).offset);
     CCardStore reopened;
     ASSERT_TRUE(reopened.Open(m_store.Path()));
     ASSERT_EQ(reopened.LiveCount(), 2);

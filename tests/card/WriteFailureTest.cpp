@@ -205,7 +205,7 @@ TEST_F(WriteFailureTest, WritesAndSyncsComeInTheOrderThatSurvivesAPowerCut)
     FileFaultPlan plan;
     store.SetFileFactory(FailingFile::Factory(&plan));
     CCardData *b = Named(store, QStringLiteral("B"));
-    const qint32 oldOffset = b->RecordOffset();
+    const qint32 oldOffset = store.RecordOf(b).offset;
     CCardData data = *b;
     data.SetMemo(QStringLiteral("longer than before"));
     ASSERT_NE(store.Replace(data, b), nullptr);

@@ -86,7 +86,7 @@ protected:
     {
         CCardData *stored = store.AddCard(card);
         EXPECT_NE(stored, nullptr);
-        return stored ? stored->StoreIndex() : -1;
+        return store.SlotOf(stored);
     }
     QList<DuplicateGroup> Groups() const { return CDuplicateFinder::Find(CDuplicateFinder::Snapshot(store)); }
 };
@@ -169,12 +169,12 @@ TEST_F(DuplicateFinderTest, PlantedDuplicatesAreFoundWithTheirReasons)
     const QList<DuplicateGroup> groups = Groups();
     const DuplicateGroup *title = GroupOf(groups, promotedSlot);
     ASSERT_NE(title, nullptr);
-    EXPECT_TRUE(title->cardSlots.contains(takeuchi->StoreIndex()));
+    EXPECT_TRUE(title->cardSlots.contains(store.SlotOf(takeuchi)));
     EXPECT_EQ(title->cardSlots.front(), promotedSlot) << "the newest card comes first";
     EXPECT_TRUE(HasReason(*title, DuplicateRule::SameName));
     EXPECT_TRUE(HasReason(*title, DuplicateRule::SameReadingAndCompany));
 
-    const DuplicateGroup *variants = GroupOf(groups, yamashita->StoreIndex());
+    const DuplicateGroup *variants = GroupOf(groups, store.SlotOf(yamashita));
     ASSERT_NE(variants, nullptr);
     for (int slot : {noSpace, wideSpace, latin})
         EXPECT_TRUE(variants->cardSlots.contains(slot)) << slot;
