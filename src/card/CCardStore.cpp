@@ -768,9 +768,7 @@ bool CCardStore::DeleteCards(const QList<CCardData *> &cards)
     if (ok) {
         ok = CommitWriter(*writer);
     } else if (writer) {
-        Fail(writer->Error() == StoreError::None ? StoreError::WriteFailed : writer->Error());
-        if (writer->RollBack())
-            m_identity = writer->Identity();
+        Abandon(*writer);
     }
     if (!ok) {
         for (const QString &id : std::as_const(ids))
