@@ -40,9 +40,10 @@ QString MakeFile(const QString &path, int count)
         card.SetCompany(QString::fromUtf8(companies[i % 5]), false);
         card.SetDepartment(QString::fromUtf8("営業部 第%1課").arg(i % 9 + 1));
         card.SetTitle(i % 3 ? QString::fromUtf8("課長") : QString::fromUtf8("主任"));
-        card.SetPhone(QStringLiteral("03-%1-%2").arg(1000 + i % 9000).arg(i % 10000, 4, 10, QLatin1Char('0')),
-                      0, 0);
-        card.SetMail(QStringLiteral("user%1@example.jp").arg(i), 0, 0);
+        card.SetPhone(
+            0, {QStringLiteral("03-%1-%2").arg(1000 + i % 9000).arg(i % 10000, 4, 10, QLatin1Char('0')),
+                PhoneMobile});
+        card.SetMail(0, {QStringLiteral("user%1@example.jp").arg(i), MailMobile});
         card.SetAddress(QString::fromUtf8("東京都千代田区丸の内%1-%2").arg(i % 9 + 1).arg(i % 20 + 1));
         card.SetPrint(i % 4 == 0);
         store.AddCard(card, &file);

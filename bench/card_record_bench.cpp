@@ -60,9 +60,9 @@ void BM_SetNameTypicalCard(benchmark::State &state)
     SetReadingService(withMeCab ? &MeCab() : nullptr);
     CCardData card;
     card.SetCompany(QStringLiteral("株式会社東芝"), true);
-    card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneOffice);
-    card.SetPhone(QStringLiteral("090-1234-5678"), 1, PhoneMobile);
-    card.SetMail(QStringLiteral("taro.yamada@example.co.jp"), MailOffice, 0);
+    card.SetPhone(0, {QStringLiteral("03-1234-5678"), PhoneOffice});
+    card.SetPhone(1, {QStringLiteral("090-1234-5678"), PhoneMobile});
+    card.SetMail(0, {QStringLiteral("taro.yamada@example.co.jp"), MailOffice});
     card.SetAddress(QStringLiteral("日本 東京都 千代田区 丸の内1-1-1 ビル5F"));
     qsizetype i = 0;
     for (auto _ : state) {

@@ -43,11 +43,13 @@ CCardData RealisticCard(int n, QRandomGenerator &random)
     card.SetCompanyYomi(QStringLiteral("ｶﾌﾞｼｷｶﾞｲｼｬ") + Kana(random, 6));
     card.SetDepartment(QStringLiteral("営業部"));
     card.SetTitle(random.bounded(2) ? QStringLiteral("課長") : QStringLiteral("部長"));
-    card.SetPhone(QStringLiteral("03-%1-%2").arg(random.bounded(10000), 4, 10, QChar(u'0')).arg(n % 10000), 0,
-                  1);
-    card.SetPhone(QStringLiteral("090-%1-%2").arg(random.bounded(10000), 4, 10, QChar(u'0')).arg(n % 10000),
-                  1, 3);
-    card.SetMail(QStringLiteral("taro.yamada%1@example.co.jp").arg(n), 0, 0);
+    card.SetPhone(0,
+                  {QStringLiteral("03-%1-%2").arg(random.bounded(10000), 4, 10, QChar(u'0')).arg(n % 10000),
+                   PhoneCompanyMobile});
+    card.SetPhone(1,
+                  {QStringLiteral("090-%1-%2").arg(random.bounded(10000), 4, 10, QChar(u'0')).arg(n % 10000),
+                   PhoneOffice});
+    card.SetMail(0, {QStringLiteral("taro.yamada%1@example.co.jp").arg(n), MailMobile});
     card.SetZipCode(QStringLiteral("100-0001"));
     card.SetAddress(
         QStringLiteral("日本 東京都 千代田区 千代田1-%1 サンプルビル%2階").arg(n % 100).arg(n % 30));
@@ -186,7 +188,7 @@ void BM_FindDuplicate(benchmark::State &state)
             probe = *store.CardAt(int(random.bounded(store.Count())));
         else
             probe.SetName(QStringLiteral("存在しない%1").arg(i));
-        probe.SetPhone(QStringLiteral("011-000-%1").arg(i), 0, 0);
+        probe.SetPhone(0, {QStringLiteral("011-000-%1").arg(i), PhoneMobile});
         probes.push_back(probe);
     }
     size_t i = 0;

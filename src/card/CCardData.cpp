@@ -183,9 +183,9 @@ QString CCardData::Phone(int index) const
     return index >= 0 && index < m_phones.size() ? m_phones[index] : QString();
 }
 
-quint32 CCardData::PhoneKindAt(int index) const
+PhoneKind CCardData::PhoneKindAt(int index) const
 {
-    return index >= 0 && index < m_phoneKinds.size() ? m_phoneKinds[index] : 0;
+    return index >= 0 && index < m_phoneKinds.size() ? PhoneKind(m_phoneKinds[index]) : PhoneMobile;
 }
 
 QString CCardData::Mail(int index) const
@@ -193,9 +193,9 @@ QString CCardData::Mail(int index) const
     return index >= 0 && index < m_mails.size() ? m_mails[index] : QString();
 }
 
-quint32 CCardData::MailKindAt(int index) const
+MailKind CCardData::MailKindAt(int index) const
 {
-    return index >= 0 && index < m_mailKinds.size() ? m_mailKinds[index] : 0;
+    return index >= 0 && index < m_mailKinds.size() ? MailKind(m_mailKinds[index]) : MailMobile;
 }
 
 bool CCardData::CheckMark(int slot) const
@@ -350,23 +350,23 @@ bool CCardData::SetMemo(const QString &text)
 
 // --- phones and mails -----------------------------------------------------------------
 
-bool CCardData::SetPhone(const QString &text, int index, quint32 kind)
+bool CCardData::SetPhone(int index, const PhoneEntry &entry)
 {
     if (index < 0)
         return false;
     QString number;
-    const bool ok = CleanText(text, IsPhoneChar, kPhoneLimit, number);
-    SetListEntry(m_phones, m_phoneKinds, number, index, kind);
+    const bool ok = CleanText(entry.number, IsPhoneChar, kPhoneLimit, number);
+    SetListEntry(m_phones, m_phoneKinds, number, index, entry.kind);
     return ok;
 }
 
-bool CCardData::SetMail(const QString &text, quint32 kind, int index)
+bool CCardData::SetMail(int index, const MailEntry &entry)
 {
     if (index < 0)
         return false;
     QString address;
-    const bool ok = CleanText(text, IsMailChar, kMailLimit, address);
-    SetListEntry(m_mails, m_mailKinds, address, index, kind);
+    const bool ok = CleanText(entry.address, IsMailChar, kMailLimit, address);
+    SetListEntry(m_mails, m_mailKinds, address, index, entry.kind);
     return ok;
 }
 

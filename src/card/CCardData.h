@@ -2,6 +2,8 @@
 
 #include "CardDate.h"
 #include "CardKinds.h"
+#include "MailEntry.h"
+#include "PhoneEntry.h"
 
 #include <QList>
 #include <QString>
@@ -74,11 +76,11 @@ public:
     QString Title() const { return m_title; }
 
     int PhoneCount() const { return m_phones.size(); }
-    QString Phone(int index) const;       // empty outside the list
-    quint32 PhoneKindAt(int index) const; // 0 outside the list
+    QString Phone(int index) const;         // empty outside the list
+    PhoneKind PhoneKindAt(int index) const; // PhoneMobile outside the list
     int MailCount() const { return m_mails.size(); }
-    QString Mail(int index) const;       // empty outside the list
-    quint32 MailKindAt(int index) const; // 0 outside the list
+    QString Mail(int index) const;        // empty outside the list
+    MailKind MailKindAt(int index) const; // MailMobile outside the list
 
     QString ZipCode() const { return m_zipCode; }
     QString Address() const { return m_address; }
@@ -122,8 +124,9 @@ public:
     bool SetCompanyYomi(const QString &text);
     bool SetDepartment(const QString &text);
     bool SetTitle(const QString &text);
-    bool SetPhone(const QString &text, int index, quint32 kind);
-    bool SetMail(const QString &text, quint32 kind, int index);
+    // At index, past the end of the list too: the entries between stay empty.
+    bool SetPhone(int index, const PhoneEntry &entry);
+    bool SetMail(int index, const MailEntry &entry);
     bool SwapPhones(int a, int b);
     bool SwapMails(int a, int b);
     bool SetZipCode(const QString &text);

@@ -145,14 +145,14 @@ QString CsvItem::ImportanceText(int importance)
                : ImportanceTexts()[2];
 }
 
-quint32 CsvItem::PhoneKindFromText(const QString &text)
+PhoneKind CsvItem::PhoneKindFromText(const QString &text)
 {
-    return quint32(IndexOf(PhoneKindTexts(), text));
+    return PhoneKind(IndexOf(PhoneKindTexts(), text));
 }
 
-quint32 CsvItem::MailKindFromText(const QString &text)
+MailKind CsvItem::MailKindFromText(const QString &text)
 {
-    return quint32(IndexOf(MailKindTexts(), text));
+    return MailKind(IndexOf(MailKindTexts(), text));
 }
 
 int CsvItem::ImportanceFromText(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CardDate.h"
+#include "CardKinds.h"
 
 #include <QList>
 #include <QString>
@@ -71,8 +72,8 @@ public:
     static QString MailKindText(quint32 kind);
     static QString ImportanceText(int importance);
     // Exact comparison; any other text gives 0.
-    static quint32 PhoneKindFromText(const QString &text);
-    static quint32 MailKindFromText(const QString &text);
+    static PhoneKind PhoneKindFromText(const QString &text);
+    static MailKind MailKindFromText(const QString &text);
     static int ImportanceFromText(const QString &text);
 
     // "%04d-%02d-%02d" when set, else empty.

@@ -210,10 +210,10 @@ void ImportMapping::ApplyRow(const QStringList &row, const QList<MappingEntry> &
     }
     for (qsizetype n = 0; n < phones.size(); ++n)
         if (!phones[n].isEmpty())
-            card.SetPhone(phones[n], card.PhoneCount(), CsvItem::PhoneKindFromText(phoneKinds.value(n)));
+            card.SetPhone(card.PhoneCount(), {phones[n], CsvItem::PhoneKindFromText(phoneKinds.value(n))});
     for (qsizetype n = 0; n < mails.size(); ++n)
         if (!mails[n].isEmpty())
-            card.SetMail(mails[n], CsvItem::MailKindFromText(mailKinds.value(n)), card.MailCount());
+            card.SetMail(card.MailCount(), {mails[n], CsvItem::MailKindFromText(mailKinds.value(n))});
 }
 
 bool ImportMapping::ReadFirstRows(const QString &path, QStringList &first, QStringList &second,

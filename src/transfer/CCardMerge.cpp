@@ -241,12 +241,12 @@ CCardStore::Merge CCardMerge::Plan() const
     data.CopyField(none, FieldPhones);
     for (const ListEntry &phone : m_phones) {
         if (phone.keep)
-            data.SetPhone(phone.text, data.PhoneCount(), phone.kind);
+            data.SetPhone(data.PhoneCount(), {phone.text, PhoneKind(phone.kind)});
     }
     data.CopyField(none, FieldMails);
     for (const ListEntry &mail : m_mails) {
         if (mail.keep)
-            data.SetMail(mail.text, mail.kind, data.MailCount());
+            data.SetMail(data.MailCount(), {mail.text, MailKind(mail.kind)});
     }
     data.SetMemo(m_memo);
     for (int slot = 0; slot < m_marks.size(); ++slot)

@@ -36,8 +36,8 @@ QString OverwriteConfText::KindName(quint32 kind)
 QList<OverwriteConfText::Line> OverwriteConfText::Pane(const CCardData &card, const CCardData &other)
 {
     QList<Line> lines;
-    lines.append(Line{card.Name()});
-    lines.append(Line{card.YomiName()});
+    lines.append(Line{card.Name(), {}, {}});
+    lines.append(Line{card.YomiName(), {}, {}});
     for (int i = 0; i < card.PhoneCount(); ++i) {
         const QString number = card.Phone(i);
         bool otherHasNumber = false;

@@ -40,10 +40,10 @@ CardDate DateOf(int year, int month, int day, bool marked)
 }
 } // namespace
 
-quint32 VCardCardMapper::PhoneKindOf(const QStringList &params, bool withFormattedName)
+PhoneKind VCardCardMapper::PhoneKindOf(const QStringList &params, bool withFormattedName)
 {
     if (withFormattedName) {
-        quint32 kind = PhoneGeneral;
+        PhoneKind kind = PhoneGeneral;
         if (Has(params, "CELL"))
             kind = PhoneMobile;
         else if (Has(params, "HOME"))
@@ -68,12 +68,12 @@ quint32 VCardCardMapper::PhoneKindOf(const QStringList &params, bool withFormatt
     return PhoneGeneral;
 }
 
-quint32 VCardCardMapper::MailKindOf(const QStringList &params)
+MailKind VCardCardMapper::MailKindOf(const QStringList &params)
 {
     static const char *const names[] = {"CELL", "HOME", "WORK", "INTERNET"};
     for (quint32 kind = 0; kind < std::size(names); ++kind) {
         if (Has(params, names[kind]))
-            return kind;
+            return MailKind(kind);
     }
     return MailInternet;
 }
@@ -114,7 +114,7 @@ void VCardCardMapper::MapPhones(const VCARD_DATA &entry, bool withFormattedName,
     for (const PROPERTY &tel : entry.tels) {
         const QString number = ValueAt(tel, 0);
         if (!number.isEmpty())
-            card.SetPhone(number, card.PhoneCount(), PhoneKindOf(tel.params, withFormattedName));
+            card.SetPhone(card.PhoneCount(), {number, PhoneKindOf(tel.params, withFormattedName)});
     }
 }
 
@@ -123,7 +123,7 @@ void VCardCardMapper::MapCommon(const VCARD_DATA &entry, bool autoYomi, CCardDat
     for (const PROPERTY &mail : entry.emails) {
         const QString address = ValueAt(mail, 0);
         if (!address.isEmpty())
-            card.SetMail(address, MailKindOf(mail.params), card.MailCount());
+            card.SetMail(card.MailCount(), {address, MailKindOf(mail.params)});
     }
     card.SetCompany(ValueAt(entry.org, 0), autoYomi);
     card.SetDepartment(ValueAt(entry.org, 1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardKinds.h"
 #include "VCardData.h"
 
 #include <QDate>
@@ -15,8 +16,8 @@ class VCardCardMapper
 {
 public:
     // Telephone kind from a TEL line's params; the two forms read them differently.
-    static quint32 PhoneKindOf(const QStringList &params, bool withFormattedName);
-    static quint32 MailKindOf(const QStringList &params);
+    static PhoneKind PhoneKindOf(const QStringList &params, bool withFormattedName);
+    static MailKind MailKindOf(const QStringList &params);
 
     // Files, memory cards and pushed objects. false when the ADR value has
     // fewer components than the form needs: the source is then malformed.

@@ -47,11 +47,11 @@ TEST(OverwriteConfDlg, ShowsBothCardsAndAnswersWithThePressedButton)
 {
     CCardData stored;
     stored.SetName(QString::fromUtf8("山田 太郎"));
-    stored.SetPhone(QStringLiteral("0312345678"), 0, PhoneOffice);
+    stored.SetPhone(0, {QStringLiteral("0312345678"), PhoneOffice});
     CCardData incoming;
     incoming.SetName(QString::fromUtf8("山田 太郎"));
-    incoming.SetPhone(QStringLiteral("0312345678"), 0, PhoneHome);
-    incoming.SetPhone(QStringLiteral("09011112222"), 1, PhoneMobile);
+    incoming.SetPhone(0, {QStringLiteral("0312345678"), PhoneHome});
+    incoming.SetPhone(1, {QStringLiteral("09011112222"), PhoneMobile});
     incoming.SetCompany(QString::fromUtf8("山田商事"), false);
 
     COverwriteConfDlg dialog(stored, incoming, QStringLiteral("a.vcf"));
@@ -86,7 +86,7 @@ TEST(DropImport, SameNameCardAsksAndTheAnswerHoldsForTheRun)
     ASSERT_TRUE(store.CreateNew(dir.File("drop.ovd")));
     CCardData old;
     old.SetName(QStringLiteral("Yamada Taro"));
-    old.SetPhone(QStringLiteral("0311112222"), 0, PhoneOffice);
+    old.SetPhone(0, {QStringLiteral("0311112222"), PhoneOffice});
     ASSERT_NE(store.AddCard(old), nullptr);
     const QString vcf = dir.File("same.vcf");
     ASSERT_TRUE(TempDir::WriteAll(vcf,

@@ -117,7 +117,7 @@ TEST_F(WiringFixture, OpeningCommandsWarnWhenNoProgramStarts)
     CCardData card;
     card.SetName(QString::fromUtf8("山田 太郎"));
     card.SetAddress(QString::fromUtf8("東京都千代田区"));
-    card.SetMail(QStringLiteral("taro@example.jp"), 0, 0);
+    card.SetMail(0, {QStringLiteral("taro@example.jp"), MailMobile});
     Frame()->List()->SelectCard(store.AddCard(card));
     Frame()->Reload();
     Frame()->List()->SelectAll();
@@ -176,7 +176,7 @@ TEST_F(WiringFixture, MailCommandsFollowTheSelectedCardsAddresses)
     EXPECT_EQ(mailEnabled(), 0);
     CCardData withMail;
     withMail.SetName(QString::fromUtf8("佐藤 花子"));
-    withMail.SetMail(QStringLiteral("hanako@example.jp"), 0, 0);
+    withMail.SetMail(0, {QStringLiteral("hanako@example.jp"), MailMobile});
     CCardData *mailed = store.AddCard(withMail);
     Frame()->Reload();
     Frame()->List()->SelectCard(mailed);

@@ -38,7 +38,7 @@ QByteArray LargeFile(int cards)
         CCardData card = Make(QStringLiteral("名前%1").arg(n));
         card.SetCompany(QStringLiteral("株式会社共通"), false);
         card.SetMemo(QString::number(n) + u':' + memo);
-        card.SetPhone(QStringLiteral("03-0000-%1").arg(n), 0, quint32(n % 3));
+        card.SetPhone(0, {QStringLiteral("03-0000-%1").arg(n), PhoneKind(n % 3)});
         card.Stamp();
         AppendRecord(file, "NMBK", CChunk::EncodeCard(card));
         if (n % 5 == 0)
@@ -126,7 +126,7 @@ TEST(BlockReadingTest, LargeFileOpensWholeAndCompactsAcrossBlocks)
     // Cards that read equal text stay independent of each other.
     CCardData changed = *again.CardAt(1);
     changed.SetCompany(QStringLiteral("別会社"), false);
-    changed.SetPhone(changed.Phone(0), 0, 2);
+    changed.SetPhone(0, {changed.Phone(0), PhoneHome});
     ASSERT_NE(again.Replace(changed, again.CardAt(1)), nullptr);
     EXPECT_EQ(again.CardAt(1)->PhoneKindAt(0), 2u);
     EXPECT_EQ(again.CardAt(2)->Company(), QStringLiteral("株式会社共通"));

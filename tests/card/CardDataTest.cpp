@@ -47,8 +47,8 @@ TEST_F(CardDataTest, DefaultsAndClear)
     expectDefaults(m_card);
 
     m_card.SetName(QStringLiteral("山田 太郎"));
-    m_card.SetPhone(QStringLiteral("0312345678"), 0, PhoneOffice);
-    m_card.SetMail(QStringLiteral("a@b.jp"), MailOffice, 0);
+    m_card.SetPhone(0, {QStringLiteral("0312345678"), PhoneOffice});
+    m_card.SetMail(0, {QStringLiteral("a@b.jp"), MailOffice});
     m_card.SetImportance(0);
     m_card.SetImageRotationOf(0, 1);
     m_card.SetCheckMark(3, true);
@@ -61,7 +61,7 @@ TEST_F(CardDataTest, DefaultsAndClear)
 TEST_F(CardDataTest, CopyAndAssignmentTakeEveryField)
 {
     m_card.SetName(QStringLiteral("山田 太郎"));
-    m_card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneFax);
+    m_card.SetPhone(0, {QStringLiteral("03-1234-5678"), PhoneFax});
     m_card.SetCheckMark(19, true);
     m_card.SetMemo(QStringLiteral("メモ"));
     m_card.SetImageRotationOf(1, 3);
@@ -271,34 +271,34 @@ TEST_F(CardDataTest, ZeroCharactersAreDroppedSoTheStoredTextComesBackWhole)
 
 TEST_F(CardDataTest, PhoneIsNarrowedAndCleaned)
 {
-    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("（０３）１２３４－５６７８"), 0, PhoneOffice));
+    EXPECT_TRUE(m_card.SetPhone(0, {QStringLiteral("（０３）１２３４－５６７８"), PhoneOffice}));
     EXPECT_EQ(m_card.Phone(0), QStringLiteral("(03)1234-5678"));
-    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("+81-3-1234p5#*P"), 1, PhoneHome));
+    EXPECT_TRUE(m_card.SetPhone(1, {QStringLiteral("+81-3-1234p5#*P"), PhoneHome}));
     EXPECT_EQ(m_card.Phone(1), QStringLiteral("+81-3-1234p5#*P"));
-    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("03-1234-5678 ext"), 0, PhoneOffice));
+    EXPECT_FALSE(m_card.SetPhone(0, {QStringLiteral("03-1234-5678 ext"), PhoneOffice}));
     EXPECT_EQ(m_card.Phone(0), QStringLiteral("03-1234-5678"));
 
-    EXPECT_TRUE(m_card.SetPhone(Repeat(QStringLiteral("1"), 32), 0, PhoneOffice));
-    EXPECT_FALSE(m_card.SetPhone(Repeat(QStringLiteral("1"), 33), 0, PhoneOffice));
+    EXPECT_TRUE(m_card.SetPhone(0, {Repeat(QStringLiteral("1"), 32), PhoneOffice}));
+    EXPECT_FALSE(m_card.SetPhone(0, {Repeat(QStringLiteral("1"), 33), PhoneOffice}));
     EXPECT_EQ(m_card.Phone(0).size(), 32);
     // Dropping characters does not lift the limit.
-    EXPECT_FALSE(m_card.SetPhone(Repeat(QStringLiteral("1"), 40) + "x", 0, PhoneOffice));
+    EXPECT_FALSE(m_card.SetPhone(0, {Repeat(QStringLiteral("1"), 40) + "x", PhoneOffice}));
     EXPECT_EQ(m_card.Phone(0), Repeat(QStringLiteral("1"), 32));
 }
 
 TEST_F(CardDataTest, PhoneIndexHandling)
 {
-    m_card.SetPhone(QStringLiteral("1"), 0, PhoneMobile);
-    m_card.SetPhone(QStringLiteral("2"), 5, PhoneHome); // beyond the end appends
-    m_card.SetPhone(QStringLiteral("3"), 2, PhoneFax);
+    m_card.SetPhone(0, {QStringLiteral("1"), PhoneMobile});
+    m_card.SetPhone(5, {QStringLiteral("2"), PhoneHome}); // beyond the end appends
+    m_card.SetPhone(2, {QStringLiteral("3"), PhoneFax});
     ASSERT_EQ(m_card.PhoneCount(), 3);
     EXPECT_EQ(m_card.Phone(1), QStringLiteral("2"));
 
-    EXPECT_TRUE(m_card.SetPhone(QStringLiteral("4"), 1, PhoneOffice));
+    EXPECT_TRUE(m_card.SetPhone(1, {QStringLiteral("4"), PhoneOffice}));
     EXPECT_EQ(m_card.Phone(1), QStringLiteral("4"));
     EXPECT_EQ(m_card.PhoneKindAt(1), quint32(PhoneOffice));
 
-    EXPECT_TRUE(m_card.SetPhone(QString(), 0, PhoneMobile));
+    EXPECT_TRUE(m_card.SetPhone(0, {QString(), PhoneMobile}));
     ASSERT_EQ(m_card.PhoneCount(), 2);
     EXPECT_EQ(m_card.Phone(0), QStringLiteral("4"));
     EXPECT_EQ(m_card.PhoneKindAt(0), quint32(PhoneOffice));
@@ -306,17 +306,17 @@ TEST_F(CardDataTest, PhoneIndexHandling)
     EXPECT_EQ(m_card.PhoneKindAt(1), quint32(PhoneFax));
 
     // Only dropped characters: the entry goes too.
-    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("abc"), 1, PhoneFax));
+    EXPECT_FALSE(m_card.SetPhone(1, {QStringLiteral("abc"), PhoneFax}));
     EXPECT_EQ(m_card.PhoneCount(), 1);
 
-    EXPECT_TRUE(m_card.SetPhone(QString(), 9, PhoneMobile));
-    EXPECT_FALSE(m_card.SetPhone(QStringLiteral("5"), -1, PhoneMobile));
+    EXPECT_TRUE(m_card.SetPhone(9, {QString(), PhoneMobile}));
+    EXPECT_FALSE(m_card.SetPhone(-1, {QStringLiteral("5"), PhoneMobile}));
     EXPECT_EQ(m_card.PhoneCount(), 1);
     EXPECT_EQ(m_card.Phone(-1), QString());
     EXPECT_EQ(m_card.Phone(1), QString());
     EXPECT_EQ(m_card.PhoneKindAt(1), 0u);
 
-    m_card.SetPhone(QStringLiteral("6"), 1, PhoneHome);
+    m_card.SetPhone(1, {QStringLiteral("6"), PhoneHome});
     EXPECT_TRUE(m_card.SwapPhones(0, 1));
     EXPECT_EQ(m_card.Phone(0), QStringLiteral("6"));
     EXPECT_EQ(m_card.PhoneKindAt(0), quint32(PhoneHome));
@@ -327,28 +327,28 @@ TEST_F(CardDataTest, PhoneIndexHandling)
 
 TEST_F(CardDataTest, MailIsNarrowedAndCleaned)
 {
-    EXPECT_TRUE(m_card.SetMail(QStringLiteral("ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ"), MailOffice, 0));
+    EXPECT_TRUE(m_card.SetMail(0, {QStringLiteral("ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ"), MailOffice}));
     EXPECT_EQ(m_card.Mail(0), QStringLiteral("taro@example.jp"));
     EXPECT_EQ(m_card.MailKindAt(0), quint32(MailOffice));
-    EXPECT_TRUE(m_card.SetMail(QStringLiteral("a￣b c@d"), MailHome, 1));
+    EXPECT_TRUE(m_card.SetMail(1, {QStringLiteral("a￣b c@d"), MailHome}));
     EXPECT_EQ(m_card.Mail(1), QStringLiteral(u"a\u203Eb c@d"));
-    EXPECT_FALSE(m_card.SetMail(QStringLiteral("太郎@example.jp"), MailHome, 1));
+    EXPECT_FALSE(m_card.SetMail(1, {QStringLiteral("太郎@example.jp"), MailHome}));
     EXPECT_EQ(m_card.Mail(1), QStringLiteral("@example.jp"));
 
-    EXPECT_TRUE(m_card.SetMail(Repeat(QStringLiteral("m"), 128), MailInternet, 0));
-    EXPECT_FALSE(m_card.SetMail(Repeat(QStringLiteral("m"), 129), MailInternet, 0));
+    EXPECT_TRUE(m_card.SetMail(0, {Repeat(QStringLiteral("m"), 128), MailInternet}));
+    EXPECT_FALSE(m_card.SetMail(0, {Repeat(QStringLiteral("m"), 129), MailInternet}));
     EXPECT_EQ(m_card.Mail(0).size(), 128);
-    EXPECT_FALSE(m_card.SetMail(Repeat(QStringLiteral("m"), 130) + "名", MailInternet, 0));
+    EXPECT_FALSE(m_card.SetMail(0, {Repeat(QStringLiteral("m"), 130) + "名", MailInternet}));
     EXPECT_EQ(m_card.Mail(0).size(), 128);
 
-    EXPECT_TRUE(m_card.SetMail(QString(), MailInternet, 0));
+    EXPECT_TRUE(m_card.SetMail(0, {QString(), MailInternet}));
     ASSERT_EQ(m_card.MailCount(), 1);
     EXPECT_EQ(m_card.MailKindAt(0), quint32(MailHome));
-    EXPECT_FALSE(m_card.SetMail(QStringLiteral("x@y"), MailHome, -2));
+    EXPECT_FALSE(m_card.SetMail(-2, {QStringLiteral("x@y"), MailHome}));
     EXPECT_EQ(m_card.MailCount(), 1);
     EXPECT_EQ(m_card.Mail(3), QString());
 
-    m_card.SetMail(QStringLiteral("z@y"), MailMobile, 1);
+    m_card.SetMail(1, {QStringLiteral("z@y"), MailMobile});
     EXPECT_TRUE(m_card.SwapMails(1, 0));
     EXPECT_EQ(m_card.Mail(0), QStringLiteral("z@y"));
     EXPECT_EQ(m_card.MailKindAt(0), quint32(MailMobile));
@@ -493,17 +493,17 @@ TEST_F(CardDataTest, IdenticalMeansSameNameAndSameNumbers)
     a.SetName(QStringLiteral("山田 太郎"));
     b.SetName(QStringLiteral("山田 太郎"));
     EXPECT_TRUE(a.IsIdentical(b));
-    a.SetPhone(QStringLiteral("03-1111"), 0, PhoneOffice);
-    a.SetPhone(QStringLiteral("090-2222"), 1, PhoneMobile);
-    b.SetPhone(QStringLiteral("090-2222"), 0, PhoneFax);
-    b.SetPhone(QStringLiteral("03-1111"), 1, PhoneHome);
-    b.SetMail(QStringLiteral("x@y"), MailHome, 0);
+    a.SetPhone(0, {QStringLiteral("03-1111"), PhoneOffice});
+    a.SetPhone(1, {QStringLiteral("090-2222"), PhoneMobile});
+    b.SetPhone(0, {QStringLiteral("090-2222"), PhoneFax});
+    b.SetPhone(1, {QStringLiteral("03-1111"), PhoneHome});
+    b.SetMail(0, {QStringLiteral("x@y"), MailHome});
     EXPECT_TRUE(a.IsIdentical(b));
     EXPECT_TRUE(b.IsIdentical(a));
 
-    b.SetPhone(QStringLiteral("03-3333"), 2, PhoneHome);
+    b.SetPhone(2, {QStringLiteral("03-3333"), PhoneHome});
     EXPECT_FALSE(a.IsIdentical(b));
-    b.SetPhone(QString(), 2, PhoneHome);
+    b.SetPhone(2, {QString(), PhoneHome});
 
     CCardData c(b);
     c.SetName(QStringLiteral("山田 次郎"));
@@ -512,20 +512,20 @@ TEST_F(CardDataTest, IdenticalMeansSameNameAndSameNumbers)
     // Each number matches once.
     CCardData d;
     CCardData e;
-    d.SetPhone(QStringLiteral("1"), 0, 0);
-    d.SetPhone(QStringLiteral("1"), 1, 0);
-    e.SetPhone(QStringLiteral("1"), 0, 0);
-    e.SetPhone(QStringLiteral("2"), 1, 0);
+    d.SetPhone(0, {QStringLiteral("1"), PhoneMobile});
+    d.SetPhone(1, {QStringLiteral("1"), PhoneMobile});
+    e.SetPhone(0, {QStringLiteral("1"), PhoneMobile});
+    e.SetPhone(1, {QStringLiteral("2"), PhoneMobile});
     EXPECT_FALSE(d.IsIdentical(e));
     EXPECT_FALSE(e.IsIdentical(d));
 
     // Same entry count, but one side has an extra non-empty number.
     CCardData f;
     CCardData g;
-    f.SetPhone(QStringLiteral("1"), 0, 0);
-    f.SetPhone(QString(), 1, 0);
-    g.SetPhone(QStringLiteral("1"), 0, 0);
-    g.SetPhone(QStringLiteral("1"), 1, 0);
+    f.SetPhone(0, {QStringLiteral("1"), PhoneMobile});
+    f.SetPhone(1, {QString(), PhoneMobile});
+    g.SetPhone(0, {QStringLiteral("1"), PhoneMobile});
+    g.SetPhone(1, {QStringLiteral("1"), PhoneMobile});
     EXPECT_FALSE(f.IsIdentical(g));
     EXPECT_FALSE(g.IsIdentical(f));
 }
@@ -537,14 +537,14 @@ TEST_F(CardDataTest, IdenticalWithManyNumbersAndItsKey)
     CCardData b;
     const int count = 12;
     for (int i = 0; i < count; ++i) {
-        a.SetPhone(i % 3 ? QString::number(i % 5) : QString(), i, 0);
-        b.SetPhone((count - 1 - i) % 3 ? QString::number((count - 1 - i) % 5) : QString(), i, 0);
+        a.SetPhone(i, {i % 3 ? QString::number(i % 5) : QString(), PhoneMobile});
+        b.SetPhone(i, {(count - 1 - i) % 3 ? QString::number((count - 1 - i) % 5) : QString(), PhoneMobile});
     }
     EXPECT_TRUE(a.IsIdentical(b));
     EXPECT_TRUE(b.IsIdentical(a));
     EXPECT_EQ(CIdentityKey::Of(a), CIdentityKey::Of(b));
 
-    b.SetPhone(QStringLiteral("9"), 1, 0);
+    b.SetPhone(1, {QStringLiteral("9"), PhoneMobile});
     EXPECT_FALSE(a.IsIdentical(b));
     EXPECT_NE(CIdentityKey::Of(a), CIdentityKey::Of(b));
     CCardData c(a);
@@ -555,8 +555,8 @@ TEST_F(CardDataTest, IdenticalWithManyNumbersAndItsKey)
 TEST_F(CardDataTest, SearchPredicates)
 {
     m_card.SetName(QStringLiteral("Yamada 太郎"));
-    m_card.SetPhone(QStringLiteral("03-1234-5678"), 0, PhoneOffice);
-    m_card.SetMail(QStringLiteral("taro@example.jp"), MailOffice, 0);
+    m_card.SetPhone(0, {QStringLiteral("03-1234-5678"), PhoneOffice});
+    m_card.SetMail(0, {QStringLiteral("taro@example.jp"), MailOffice});
     m_card.SetBirthday(QStringLiteral("1980/3/5"));
     m_card.SetGroupNo(4);
     m_card.SetPrint(true);
@@ -678,8 +678,8 @@ TEST_F(CardDataTest, RandomTextNeverExceedsAFieldLimit)
         card.SetName(text);
         card.SetYomiName(text);
         card.SetCompany(text, true);
-        card.SetPhone(text, 0, PhoneOffice);
-        card.SetMail(text, MailOffice, 0);
+        card.SetPhone(0, {text, PhoneOffice});
+        card.SetMail(0, {text, MailOffice});
         card.SetZipCode(text);
         card.SetAddress(text);
         card.SetBirthday(text);
@@ -699,3 +699,22 @@ TEST_F(CardDataTest, RandomTextNeverExceedsAFieldLimit)
         EXPECT_LE(card.PhoneCount(), 1);
     }
 }
+
+// A number and its kind go in as one entry: a kind of the other list, a bare
+// number for a kind or the arguments in the wrong order do not compile.
+template <typename... Args>
+concept CanSetPhone = requires(CCardData card, Args... args)
+{
+    card.SetPhone(args...);
+};
+static_assert(CanSetPhone<int, PhoneEntry>);
+static_assert(!CanSetPhone<QString, int, quint32>);
+static_assert(!CanSetPhone<PhoneEntry, int>);
+template <typename Entry, typename Kind>
+concept EntryOf = requires(Kind kind)
+{
+    Entry{QString(), kind};
+};
+static_assert(EntryOf<PhoneEntry, PhoneKind> && EntryOf<MailEntry, MailKind>);
+static_assert(!EntryOf<PhoneEntry, MailKind> && !EntryOf<MailEntry, PhoneKind>);
+static_assert(!EntryOf<PhoneEntry, int> && !EntryOf<MailEntry, quint32>);

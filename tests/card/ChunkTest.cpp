@@ -80,9 +80,9 @@ TEST(ChunkTest, ListsEmptyTextsAndAllFieldsRoundTrip)
 {
     CCardData card;
     card.SetId(QStringLiteral("0f0e0d0c-0000-4000-8000-000000000001"));
-    card.SetPhone(QStringLiteral("0312345678"), 0, 1);
-    card.SetPhone(QStringLiteral("09011112222"), 1, 3);
-    card.SetMail(QStringLiteral("a@example.jp"), 2, 0);
+    card.SetPhone(0, {QStringLiteral("0312345678"), PhoneCompanyMobile});
+    card.SetPhone(1, {QStringLiteral("09011112222"), PhoneOffice});
+    card.SetMail(0, {QStringLiteral("a@example.jp"), MailOffice});
     card.SetMemo(QStringLiteral("メモ\r\n二行目"));
     card.SetAttachedFiles({QStringLiteral("/tmp/a.pdf"), QString(), QStringLiteral("/tmp/b.txt")});
     card.SetCheckMark(19, true);

@@ -374,8 +374,9 @@ TEST_F(ManagementFileTest, RandomDamageNeverCrashesAndKeepsABackup)
         ASSERT_TRUE(TempDir::WriteAll(m_path, damaged));
         CCardStore store;
         ASSERT_TRUE(store.Open(m_path));
-        if (store.LastOpenReport().repairState == 1)
+        if (store.LastOpenReport().repairState == 1) {
             EXPECT_EQ(TempDir::ReadAll(store.LastOpenReport().backupPath), damaged);
+        }
         // Whatever was loaded was written back and reads the same.
         CCardStore again;
         ASSERT_TRUE(again.Open(m_path));

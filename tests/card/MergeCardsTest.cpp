@@ -95,7 +95,7 @@ protected:
         merge.data.SetName(QStringLiteral("Merged"));
         merge.data.SetMemo(
             QStringLiteral("memo of New\nmemo of Old\nmemo of Mid and more, to grow the record"));
-        merge.data.SetPhone(QStringLiteral("090-0000-1111"), 1, PhoneMobile);
+        merge.data.SetPhone(1, {QStringLiteral("090-0000-1111"), PhoneMobile});
         merge.cardImageFrom = Named(store, QStringLiteral("Old"));
         merge.photoFrom = Named(store, QStringLiteral("Mid"));
         return merge;

@@ -106,7 +106,7 @@ CCardData RandomCard(QRandomGenerator &random)
     card.SetCompanyYomi(Pick(random, companies));
     const int phoneCount = int(random.bounded(3));
     for (int i = 0; i < phoneCount; ++i)
-        card.SetPhone(Pick(random, phones), i, 1);
+        card.SetPhone(i, {Pick(random, phones), PhoneCompanyMobile});
     card.SetGroupNo(int(random.bounded(18)));
     card.SetFixed(random.bounded(4) == 0);
     card.SetPrint(random.bounded(2) == 0);
@@ -180,7 +180,7 @@ TEST(StoreRandomTest, AgreesWithTheReferenceModel)
             } else if (edit == 1) {
                 // Only the numbers change: the card must move between identity keys.
                 static const QStringList numbers{"", "111", "222", "333"};
-                data.SetPhone(Pick(random, numbers), int(random.bounded(3)), 1);
+                data.SetPhone(int(random.bounded(3)), {Pick(random, numbers), PhoneCompanyMobile});
             } else {
                 data.SetMemo(QStringLiteral("edited"));
                 data.SetFixed(!data.Fixed());

@@ -23,7 +23,7 @@ inline CCardData Make(const QString &name, const QString &yomi = QString(), cons
     if (!yomi.isEmpty())
         card.SetYomiName(yomi);
     if (!phone.isEmpty())
-        card.SetPhone(phone, 0, 1);
+        card.SetPhone(0, {phone, PhoneCompanyMobile});
     return card;
 }
 

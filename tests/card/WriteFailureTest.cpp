@@ -169,8 +169,9 @@ TEST_F(WriteFailureTest, AFailedChangeLeavesMemoryAsTheFileHoldsIt)
                 if (change == DeleteOne || change == DeleteTwo) {
                     // A card that is still there keeps its picture.
                     const CCardData *c = Named(store, QStringLiteral("C"));
-                    if (c)
+                    if (c) {
                         EXPECT_TRUE(store.Images().Exists(c->Id(), CCardImageFiles::CardImage));
+                    }
                 }
                 // Unless the disk is broken for good, the change is undone whole,
                 // and the store goes on writing once the disk is well again.

@@ -18,7 +18,7 @@ protected:
         for (const char *name : {"山田 太郎", "佐藤 花子"}) {
             CCardData card;
             card.SetName(QString::fromUtf8(name));
-            card.SetPhone(QStringLiteral("090-1234-5678"), 0, PhoneMobile);
+            card.SetPhone(0, {QStringLiteral("090-1234-5678"), PhoneMobile});
             ASSERT_TRUE(store.AddCard(card));
         }
     }

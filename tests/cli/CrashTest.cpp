@@ -55,7 +55,7 @@ protected:
         for (int i = 0; i < BaseCards; ++i) {
             CCardData card;
             card.SetName(CardName(i));
-            card.SetPhone(QStringLiteral("03-0000-%1").arg(i, 4, 10, QLatin1Char('0')), 0, 3);
+            card.SetPhone(0, {QStringLiteral("03-0000-%1").arg(i, 4, 10, QLatin1Char('0')), PhoneOffice});
             card.SetMemo(QStringLiteral("memo %1").arg(i));
             ASSERT_NE(store.AddCard(card), nullptr);
             before.insert(card.Name(), Fingerprint(*store.CardAt(i)));
@@ -150,8 +150,9 @@ protected:
                 Check(changedAsWanted, mayGo, what);
                 if (!run.killed && run.code == 0)
                     break; // the change had fewer such calls: it completed
-                if (fault.reported)
+                if (fault.reported) {
                     EXPECT_FALSE(run.killed) << what;
+                }
                 EXPECT_NE(run.code, 0) << what << ": a failure reported as success";
                 ASSERT_LT(n, 200) << "a change that never ends";
             }

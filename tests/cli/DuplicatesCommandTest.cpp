@@ -36,7 +36,7 @@ CCardData Card(const char *name, const char *registered, const char *phone)
     CCardData card;
     card.SetName(QString::fromUtf8(name));
     card.SetRegisteredDate(QString::fromLatin1(registered));
-    card.SetPhone(QString::fromLatin1(phone), 0, PhoneMobile);
+    card.SetPhone(0, {QString::fromLatin1(phone), PhoneMobile});
     return card;
 }
 

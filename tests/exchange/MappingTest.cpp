@@ -61,8 +61,8 @@ TEST(CsvItemTable, WrittenForms)
 {
     const CheckListItems checks = Checks();
     CCardData card;
-    card.SetPhone(QStringLiteral("03-1111-2222"), 0, PhoneFax);
-    card.SetMail(QStringLiteral("a@b.jp"), MailOffice, 0);
+    card.SetPhone(0, {QStringLiteral("03-1111-2222"), PhoneFax});
+    card.SetMail(0, {QStringLiteral("a@b.jp"), MailOffice});
     card.SetBirthday(QStringLiteral("1970/1/2"));
     card.SetGroupNo(7);
     card.SetPrint(true);

@@ -115,7 +115,7 @@ TEST_F(PhoneImportTest, PhoneBookCardsAfterTheFirstAreMergedIntoTheStore)
 {
     CCardData old;
     old.SetName(QStringLiteral("鈴木一郎"));
-    old.SetPhone(QStringLiteral("0300000000"), 0, 0);
+    old.SetPhone(0, {QStringLiteral("0300000000"), PhoneMobile});
     ASSERT_TRUE(store.AddCard(old));
 
     // The owner's own entry comes first and is never taken, even when it looks like a card.

@@ -70,7 +70,7 @@ TEST(PrintModel, ItemTextsOfACard)
     CCardData card;
     card.SetName(QStringLiteral("山田 太郎"));
     card.SetCompany(QStringLiteral("サンプル商事"), false);
-    card.SetMail(QStringLiteral("taro@example.jp"), MailOffice, 0);
+    card.SetMail(0, {QStringLiteral("taro@example.jp"), MailOffice});
     card.SetBirthday(QStringLiteral("1980/4/1"));
     card.SetGroupNo(7);
     card.SetImportance(0);
@@ -96,8 +96,8 @@ TEST(PrintModel, ItemTextsOfACard)
 TEST(PrintModel, PhonePairsFollowTheirEntries)
 {
     CCardData card;
-    card.SetPhone(QStringLiteral("03-1111-2222"), 0, PhoneOffice);
-    card.SetPhone(QStringLiteral("03-3333-4444"), 1, PhoneFax);
+    card.SetPhone(0, {QStringLiteral("03-1111-2222"), PhoneOffice});
+    card.SetPhone(1, {QStringLiteral("03-3333-4444"), PhoneFax});
     EXPECT_EQ(CPrint::GetItemText(10, card), QStringLiteral("03-1111-2222"));
     EXPECT_EQ(CPrint::GetItemText(11, card), QStringLiteral("会社電話"));
     EXPECT_EQ(CPrint::GetItemText(12, card), QStringLiteral("03-3333-4444"));

@@ -57,18 +57,18 @@ protected:
 TEST_F(CardMergeTest, PhonesAndMailsAreMergedOnceAndTheMergeIsInTheFile)
 {
     CCardData *oldest = Add("山田 太郎", "2019-04-01", [](CCardData &c) {
-        c.SetPhone(QStringLiteral("09011112222"), 0, PhoneOffice);
-        c.SetPhone(QStringLiteral("03-3333-4444"), 1, PhoneFax);
-        c.SetMail(QStringLiteral("Taro@Example.JP"), MailOffice, 0);
-        c.SetMail(QStringLiteral("taro@home.example"), MailHome, 1);
+        c.SetPhone(0, {QStringLiteral("09011112222"), PhoneOffice});
+        c.SetPhone(1, {QStringLiteral("03-3333-4444"), PhoneFax});
+        c.SetMail(0, {QStringLiteral("Taro@Example.JP"), MailOffice});
+        c.SetMail(1, {QStringLiteral("taro@home.example"), MailHome});
     });
     CCardData *middle = Add("山田太郎", "2021-04-01", [](CCardData &c) {
-        c.SetPhone(QStringLiteral("+81-90-1111-2222"), 0, PhoneMobile);
-        c.SetPhone(QStringLiteral("03-3333-4444"), 1, PhoneFax);
+        c.SetPhone(0, {QStringLiteral("+81-90-1111-2222"), PhoneMobile});
+        c.SetPhone(1, {QStringLiteral("03-3333-4444"), PhoneFax});
     });
     CCardData *newest = Add("山田 太郎", "2023-04-01", [](CCardData &c) {
-        c.SetPhone(QStringLiteral("03-9999-0000"), 0, PhoneOffice);
-        c.SetMail(QStringLiteral("taro@example.jp"), MailOffice, 0);
+        c.SetPhone(0, {QStringLiteral("03-9999-0000"), PhoneOffice});
+        c.SetMail(0, {QStringLiteral("taro@example.jp"), MailOffice});
     });
     CCardData *other = Add("佐藤 花子", "2020-01-01");
     const QString newestId = newest->Id();
@@ -179,18 +179,18 @@ TEST_F(CardMergeTest, ACardTakenOutLeavesNothingOfItsOwn)
 {
     CCardData *a = Add("A", "2020-01-01", [](CCardData &c) {
         c.SetTitle(U("主任"));
-        c.SetPhone(QStringLiteral("090-1000-0001"), 0, PhoneMobile);
+        c.SetPhone(0, {QStringLiteral("090-1000-0001"), PhoneMobile});
         c.SetMemo(QStringLiteral("a"));
     });
     CCardData *b = Add("A", "2021-01-01", [](CCardData &c) {
         c.SetTitle(U("係長"));
-        c.SetPhone(QStringLiteral("090-1000-0002"), 0, PhoneMobile);
-        c.SetPhone(QStringLiteral("090-1000-0003"), 1, PhoneMobile);
+        c.SetPhone(0, {QStringLiteral("090-1000-0002"), PhoneMobile});
+        c.SetPhone(1, {QStringLiteral("090-1000-0003"), PhoneMobile});
         c.SetMemo(QStringLiteral("b"));
     });
     CCardData *c = Add("A", "2022-01-01", [](CCardData &c) {
         c.SetTitle(U("課長"));
-        c.SetPhone(QStringLiteral("090-1000-0004"), 0, PhoneMobile);
+        c.SetPhone(0, {QStringLiteral("090-1000-0004"), PhoneMobile});
         c.SetCheckMark(3, true);
     });
     CCardMerge merge({a, b, c}, store.Images());

@@ -33,7 +33,7 @@ protected:
         card.SetFirstName(first);
         card.SetCompany(company, false);
         if (!phone.isEmpty())
-            card.SetPhone(phone, 0, PhoneOffice);
+            card.SetPhone(0, {phone, PhoneOffice});
         return store.AddCard(card);
     }
 
@@ -166,9 +166,9 @@ TEST_F(CsvTransferTest, EmptyColumnAndFirstPhoneOnly)
 {
     CCardData card;
     card.SetLastName(U("山田"));
-    card.SetPhone("0311", 0, PhoneOffice);
-    card.SetPhone("0312", 1, PhoneHome);
-    card.SetPhone("0313", 2, PhoneFax);
+    card.SetPhone(0, {"0311", PhoneOffice});
+    card.SetPhone(1, {"0312", PhoneHome});
+    card.SetPhone(2, {"0313", PhoneFax});
     const CCardData *stored = store.AddCard(card);
     ASSERT_NE(stored, nullptr);
     ExportMapping mapping;

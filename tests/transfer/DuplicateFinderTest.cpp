@@ -29,9 +29,9 @@ CCardData Person(const char *name, const char *reading, const char *company, QSt
     card.SetYomiName(U(reading));
     card.SetCompany(U(company), false);
     for (const QString &phone : phones)
-        card.SetPhone(phone, card.PhoneCount(), PhoneMobile);
+        card.SetPhone(card.PhoneCount(), {phone, PhoneMobile});
     for (const QString &mail : mails)
-        card.SetMail(mail, MailOffice, card.MailCount());
+        card.SetMail(card.MailCount(), {mail, MailOffice});
     return card;
 }
 

@@ -69,11 +69,11 @@ TEST(OverwriteConfText, PaneMarksWhatDiffers)
 {
     CCardData stored;
     stored.SetName(U("山田 太郎"));
-    stored.SetPhone(U("0312345678"), 0, PhoneOffice);
-    stored.SetPhone(U("09011112222"), 1, PhoneMobile);
+    stored.SetPhone(0, {U("0312345678"), PhoneOffice});
+    stored.SetPhone(1, {U("09011112222"), PhoneMobile});
     CCardData incoming;
     incoming.SetName(U("山田 太郎"));
-    incoming.SetPhone(U("0312345678"), 0, PhoneHome);
+    incoming.SetPhone(0, {U("0312345678"), PhoneHome});
 
     EXPECT_EQ(OverwriteConfText::Caption(U("a.vcf")), U("上書き確認 - a.vcf"));
     EXPECT_EQ(OverwriteConfText::Caption(QString()), U("上書き確認"));
@@ -92,7 +92,7 @@ TEST(OverwriteConfText, PaneMarksWhatDiffers)
     stored.SetCompany(U("山田商事"), false);
     stored.SetDepartment(U("営業部"));
     incoming.SetCompany(U("山田商事"), false);
-    incoming.SetMail(U("taro@example.jp"), 0, 0);
+    incoming.SetMail(0, {U("taro@example.jp"), MailMobile});
     const QList<OverwriteConfText::Line> more = OverwriteConfText::Pane(stored, incoming);
     ASSERT_EQ(more.size(), 7);
     EXPECT_EQ(more[4].Text(), U("会社名： 山田商事"));

@@ -113,8 +113,8 @@ TEST(MailComposerCard, RecipientTakesTheFirstAddress)
 {
     CCardData card;
     card.SetName(U("山田"));
-    card.SetMail(U("first@x.jp"), MailOffice, 0);
-    card.SetMail(U("second@x.jp"), MailHome, 1);
+    card.SetMail(0, {U("first@x.jp"), MailOffice});
+    card.SetMail(1, {U("second@x.jp"), MailHome});
     card.SetCompany(U("山田商事"), false);
     const MailerInfo info = MailerInfo::FromCard(card);
     EXPECT_EQ(info.Address, U("first@x.jp"));

@@ -79,8 +79,8 @@ CCardData Punctuated()
     card.SetCompanyYomi(U("ｴｰﾋﾞｰｼｰﾃﾞｨｰｼｮｳｼﾞ"));
     card.SetDepartment(U("営業部;第一課, 東京\\"));
     card.SetTitle(U("部長; 課長, 主任\\代理"));
-    card.SetPhone(U("03-1234-5678"), 0, PhoneOffice);
-    card.SetMail(U("taro;yamada,\\x@example.co.jp"), MailOffice, 0);
+    card.SetPhone(0, {U("03-1234-5678"), PhoneOffice});
+    card.SetMail(0, {U("taro;yamada,\\x@example.co.jp"), MailOffice});
     card.SetZipCode(U("100-0005"));
     card.SetCountry(U("日本"));
     card.SetPrefecture(U("東京都"));
@@ -103,7 +103,7 @@ CCardData Cp932Only()
     card.SetCompany(U("㈱髙島屋"), false);
     card.SetCompanyYomi(U("ﾀｶｼﾏﾔ"));
     card.SetTitle(U("Ⅲ課 課長"));
-    card.SetPhone(U("090-0000-0001"), 0, PhoneMobile);
+    card.SetPhone(0, {U("090-0000-0001"), PhoneMobile});
     card.SetPrefecture(U("神奈川県"));
     card.SetCity(U("川崎市"));
     card.SetStreet(U("山﨑町①-②"));
@@ -122,12 +122,12 @@ CCardData EveryKind()
     const quint32 kinds[] = {PhoneMobile,    PhoneCompanyMobile, PhoneHome,    PhoneOffice,
                              PhoneVideoCall, PhoneFax,           PhoneGeneral, PhoneOffice};
     for (int i = 0; i < 8; ++i)
-        card.SetPhone(QString::fromLatin1(numbers[i]), i, kinds[i]);
+        card.SetPhone(i, {QString::fromLatin1(numbers[i]), PhoneKind(kinds[i])});
     const char *mails[] = {"hanako@docomo.ne.jp", "hanako@home.example", "sato@company.example",
                            "hanako@isp.example", "hanako.sato@second.example"};
     const quint32 mailKinds[] = {MailMobile, MailHome, MailOffice, MailInternet, MailMobile};
     for (int i = 0; i < 5; ++i)
-        card.SetMail(QString::fromLatin1(mails[i]), mailKinds[i], i);
+        card.SetMail(i, {QString::fromLatin1(mails[i]), MailKind(mailKinds[i])});
     card.SetCheckMark(0, true);
     card.SetCheckMark(2, true);
     card.SetGroupNo(3);
@@ -141,7 +141,7 @@ CCardData CompanyOnly()
     card.SetCompany(U("日本電機工業株式会社"), false);
     card.SetCompanyYomi(U("ﾆﾎﾝﾃﾞﾝｷｺｳｷﾞｮｳｶﾌﾞｼｷｶﾞｲｼｬ"));
     card.SetDepartment(U("総務部"));
-    card.SetPhone(U("06-1234-0000"), 0, PhoneOffice);
+    card.SetPhone(0, {U("06-1234-0000"), PhoneOffice});
     card.SetUrl(U("https://www.nihon-denki.example/"));
     return card;
 }

@@ -53,8 +53,8 @@ TEST_F(KnownLosses, NamesCompaniesNumbersAndCharacters)
     const QString longName = QString(40, u'名');
     card.SetName(longName);
     card.SetCompany(U("A<B>社"), false);
-    card.SetPhone(U("(03)1234-5678"), 0, PhoneOffice);
-    card.SetPhone(U("090-1234p5"), 1, PhoneMobile);
+    card.SetPhone(0, {U("(03)1234-5678"), PhoneOffice});
+    card.SetPhone(1, {U("090-1234p5"), PhoneMobile});
     card.SetTitle(QString::fromUtf8("¬ 😀"));
     const CCardData &b = Back(card);
     EXPECT_EQ(b.Name(), longName.left(32) + U(" ") + longName.mid(32));

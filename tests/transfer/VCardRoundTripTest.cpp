@@ -147,8 +147,9 @@ TEST_F(VCardRoundTrip, Form21KeepsEverythingTheImportReads)
         EXPECT_EQ(b.Url(), a.Url());
         EXPECT_EQ(b.Memo(), MemoAfterImport(a.Memo()));
         EXPECT_EQ(DateText(b.Birthday()), DateText(a.Birthday()));
-        if (a.ReceivedDate().IsSet())
+        if (a.ReceivedDate().IsSet()) {
             EXPECT_EQ(DateText(b.ReceivedDate()), DateText(a.ReceivedDate()));
+        }
         EXPECT_EQ(b.Print(), a.Print());
         EXPECT_EQ(b.CheckMarks(), a.CheckMarks());
         for (int picture : {CCardImageFiles::CardImage, CCardImageFiles::PersonPhoto})

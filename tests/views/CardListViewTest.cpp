@@ -46,8 +46,8 @@ TEST_F(ListFixture, ModelReadsTextsFromTheCardsOnDemand)
     CCardData data;
     data.SetName(QString::fromUtf8("山田太郎"));
     data.SetCompany(QString::fromUtf8("山田商事"), false);
-    data.SetPhone(QStringLiteral("03-1234-5678"), 0, 0);
-    data.SetMail(QStringLiteral("taro@example.jp"), 0, 0);
+    data.SetPhone(0, {QStringLiteral("03-1234-5678"), PhoneMobile});
+    data.SetMail(0, {QStringLiteral("taro@example.jp"), MailMobile});
     data.SetTitle(QString::fromUtf8("部長"));
     data.SetDepartment(QString::fromUtf8("営業部"));
     CCardData *a = source.store.AddCard(data);

@@ -69,7 +69,7 @@ protected:
         CCardData card;
         card.SetName(U("山田 太郎"));
         for (int i = 0; i < numbers.size(); ++i)
-            card.SetPhone(numbers[i], i, quint32(i));
+            card.SetPhone(i, {numbers[i], PhoneKind(i)});
         return store.AddCard(card);
     }
 

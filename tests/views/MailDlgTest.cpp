@@ -12,7 +12,7 @@ CCardData Card(const char *name, const char *address)
     card.SetName(QString::fromUtf8(name));
     card.SetCompany(QStringLiteral("Acme"), false);
     if (*address)
-        card.SetMail(QString::fromLatin1(address), MailOffice, 0);
+        card.SetMail(0, {QString::fromLatin1(address), MailOffice});
     return card;
 }
 

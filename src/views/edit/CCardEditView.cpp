@@ -377,12 +377,12 @@ void CCardEditView::OnPhonesEdited()
     for (const CEditKindList::Row &row : m_sheet1->phones->Rows()) {
         if (row.text.isEmpty())
             continue;
-        clean = m_work.SetPhone(row.text, next, KindOf(kinds, row.kindText)) && clean;
+        clean = m_work.SetPhone(next, {row.text, PhoneKind(KindOf(kinds, row.kindText))}) && clean;
         if (m_work.PhoneCount() > next) // a number that cleaned to nothing takes no place
             ++next;
     }
     while (m_work.PhoneCount() > next)
-        m_work.SetPhone(QString(), next, 0);
+        m_work.SetPhone(next, {QString(), PhoneMobile});
     if (!clean)
         ShowInputError(PhoneError);
     if (!SamePhones(before, m_work))
@@ -399,12 +399,12 @@ void CCardEditView::OnMailsEdited()
     for (const CEditKindList::Row &row : m_sheet1->mails->Rows()) {
         if (row.text.isEmpty())
             continue;
-        clean = m_work.SetMail(row.text, KindOf(kinds, row.kindText), next) && clean;
+        clean = m_work.SetMail(next, {row.text, MailKind(KindOf(kinds, row.kindText))}) && clean;
         if (m_work.MailCount() > next)
             ++next;
     }
     while (m_work.MailCount() > next)
-        m_work.SetMail(QString(), 0, next);
+        m_work.SetMail(next, {QString(), MailMobile});
     if (!clean)
         ShowInputError(HalfWidthError);
     if (!SameMails(before, m_work))

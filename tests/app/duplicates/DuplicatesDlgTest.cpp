@@ -33,7 +33,7 @@ CCardData *Add(TestStore &t, const char *name, const char *registered, const cha
     card.SetName(U(name));
     card.SetRegisteredDate(QString::fromLatin1(registered));
     if (phone)
-        card.SetPhone(QString::fromLatin1(phone), 0, PhoneMobile);
+        card.SetPhone(0, {QString::fromLatin1(phone), PhoneMobile});
     if (fill)
         fill(card);
     return t.store.AddCard(card);
@@ -106,11 +106,11 @@ TEST(DuplicatesDlgTest, MergingAGroupWritesItAndEveryViewFollows)
     RecordingMessageBox messages;
     CCardData *old = Add(t, "山田 太郎", "2020-01-01", "090-1111-2222", [](CCardData &c) {
         c.SetTitle(U("課長"));
-        c.SetMail(QStringLiteral("taro@old.example"), MailOffice, 0);
+        c.SetMail(0, {QStringLiteral("taro@old.example"), MailOffice});
     });
     CCardData *recent = Add(t, "山田太郎", "2023-01-01", "09011112222", [](CCardData &c) {
         c.SetTitle(U("部長"));
-        c.SetPhone(QStringLiteral("03-9999-0000"), 1, PhoneOffice);
+        c.SetPhone(1, {QStringLiteral("03-9999-0000"), PhoneOffice});
     });
     Add(t, "佐藤 花子", "2021-01-01");
     ASSERT_TRUE(TempDir::WriteAll(t.store.Images().PathOf(old->Id(), CCardImageFiles::PersonPhoto), "photo"));
