@@ -4,10 +4,12 @@
 #include "CINIFile.h"
 #include "DevModeBlock.h"
 #include "FolderSync.h"
+#include "SettingsKey.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -171,6 +173,141 @@ QList<int> ParseColumnOrder(const QString &text)
     return order;
 }
 
+// One value read over the value it had: the default, as reading starts from defaults.
+void Read(const CINIFile &ini, const QString &sec, const QString &key, bool &value)
+{
+    value = ReadFlag(ini, sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, int &value)
+{
+    value = ini.GetInt(sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QString &value)
+{
+    value = ini.GetString(sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QList<int> &value)
+{
+    value = ReadIntList(ini, sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QStringList &value)
+{
+    value = ReadTextList(ini, sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QSize &value)
+{
+    value = ReadPair(ini, sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QMargins &value)
+{
+    value = ReadRect(ini, sec, key, value);
+}
+void Read(const CINIFile &ini, const QString &sec, const QString &key, QColor &value)
+{
+    value = ReadColour(ini, sec, key, value);
+}
+
+void Write(CINIFile &ini, const QString &sec, const QString &key, bool value)
+{
+    WriteFlag(ini, sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, int value)
+{
+    ini.WriteInt(sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, const QString &value)
+{
+    ini.WriteString(sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, const QList<int> &value)
+{
+    WriteIntList(ini, sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, const QStringList &value)
+{
+    WriteTextList(ini, sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, QSize value)
+{
+    WritePair(ini, sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, QMargins value)
+{
+    WriteRect(ini, sec, key, value);
+}
+void Write(CINIFile &ini, const QString &sec, const QString &key, const QColor &value)
+{
+    WriteColour(ini, sec, key, value);
+}
+
+template <typename Record>
+void ReadKeys(const CINIFile &ini, const QString &sec, std::span<const SettingsKey<Record>> keys,
+              Record &values)
+{
+    for (const SettingsKey<Record> &key : keys)
+        std::visit([&](auto member) { Read(ini, sec, QString::fromLatin1(key.name), values.*member); },
+                   key.member);
+}
+
+template <typename Record>
+void WriteKeys(CINIFile &ini, const QString &sec, std::span<const SettingsKey<Record>> keys,
+               const Record &values)
+{
+    for (const SettingsKey<Record> &key : keys)
+        std::visit([&](auto member) { Write(ini, sec, QString::fromLatin1(key.name), values.*member); },
+                   key.member);
+}
+
+// The keys of "State" between the window placement and the connection flags.
+const SettingsKey<CSettings> StateKeys[] = {
+    {"ListViewPaneWidth", &CSettings::listViewPaneWidth},
+    {"ListViewStyle", &CSettings::listViewStyle},
+    {"ListViewColumnWidth", &CSettings::listViewColumnWidth},
+    {"CardEditViewPaneHeight", &CSettings::cardEditViewPaneHeight},
+    {"ShowCardEditViewPane", &CSettings::showCardEditViewPane},
+    {"ShowCardImageViewPane", &CSettings::showCardImageViewPane},
+    {"ShowPrintCheck", &CSettings::showPrintCheck},
+    {"ShowStatusBar", &CSettings::showStatusBar},
+    {"ShowToolBar", &CSettings::showToolBar},
+    {"ToolBarPos", &CSettings::toolBarPos},
+    {"ImageToolBarPos", &CSettings::imageToolBarPos},
+};
+
+// The keys of "Option" up to the thumbnail size type.
+const SettingsKey<OptionRecord> OptionKeys[] = {
+    {"Opening", &OptionRecord::opening},
+    {"AutoYomi", &OptionRecord::autoYomi},
+    {"MailCompany", &OptionRecord::mailCompany},
+    {"MailDepartment", &OptionRecord::mailDepartment},
+    {"MailName", &OptionRecord::mailName},
+    {"MailHonorific", &OptionRecord::mailHonorific},
+    {"SeparateAddress", &OptionRecord::separateAddress},
+    {"SeparateName", &OptionRecord::separateName},
+    {"ExportNameCompany", &OptionRecord::exportNameCompany},
+    {"ExportNameDate", &OptionRecord::exportNameDate},
+    {"SkipCheckFixedData", &OptionRecord::skipCheckFixedData},
+    {"SerialPort", &OptionRecord::serialPort},
+    {"ThumbnailSizeType", &OptionRecord::thumbnailSizeType},
+};
+
+// The keys of "Print" between the font and the label sheets.
+const SettingsKey<PrintSettings> PrintKeys[] = {
+    {"FontColor", &PrintSettings::FontColor},
+    {"FitPaper", &PrintSettings::FitPaper},
+    {"TurnDown", &PrintSettings::TurnDown},
+    {"ListHeader", &PrintSettings::ListHeader},
+    {"ListFooter", &PrintSettings::ListFooter},
+    {"RectMargin", &PrintSettings::RectMargin},
+    {"ListItemIndex", &PrintSettings::ListItemIndex},
+    {"ListItemWidth", &PrintSettings::ListItemWidth},
+    {"SizeAspects", &PrintSettings::SizeAspects},
+    {"SizeSeal", &PrintSettings::SizeSeal},
+    {"SizeSealsDistance", &PrintSettings::SizeSealsDistance},
+    {"RectSealMargin", &PrintSettings::RectSealMargin},
+    {"Respect", &PrintSettings::Respect},
+    {"SealItemIndex", &PrintSettings::SealItemIndex},
+};
+
 QByteArray ReadDevMode(const QString &settingsFile)
 {
     QFile file(AppPaths::DevModeFilePath(settingsFile));
@@ -231,24 +368,14 @@ void CSettings::ReadAll(const QString &path)
     // State
     if (ReadNumbers(ini, State, QStringLiteral("MainWndPlacement"), WindowPlacement::NumberCount, n))
         mainWndPlacement.SetNumbers(n);
-    listViewPaneWidth = ini.GetInt(State, QStringLiteral("ListViewPaneWidth"), 455);
+    const CSettings defaults;
+    ReadKeys<CSettings>(ini, State, StateKeys, *this);
     if (listViewPaneWidth < 1)
-        listViewPaneWidth = 455;
-    listViewStyle = ini.GetInt(State, QStringLiteral("ListViewStyle"), 0);
+        listViewPaneWidth = defaults.listViewPaneWidth;
     if (listViewStyle != 0 && listViewStyle != 1)
-        listViewStyle = 0;
-    listViewColumnWidth =
-        ReadIntList(ini, State, QStringLiteral("ListViewColumnWidth"), DefaultColumnWidths());
-    cardEditViewPaneHeight = ini.GetInt(State, QStringLiteral("CardEditViewPaneHeight"), 400);
+        listViewStyle = defaults.listViewStyle;
     if (cardEditViewPaneHeight < 1)
-        cardEditViewPaneHeight = 400;
-    showCardEditViewPane = ReadFlag(ini, State, QStringLiteral("ShowCardEditViewPane"), true);
-    showCardImageViewPane = ReadFlag(ini, State, QStringLiteral("ShowCardImageViewPane"), true);
-    showPrintCheck = ReadFlag(ini, State, QStringLiteral("ShowPrintCheck"), false);
-    showStatusBar = ReadFlag(ini, State, QStringLiteral("ShowStatusBar"), true);
-    showToolBar = ReadFlag(ini, State, QStringLiteral("ShowToolBar"), true);
-    toolBarPos = ini.GetInt(State, QStringLiteral("ToolBarPos"), 0);
-    imageToolBarPos = ini.GetInt(State, QStringLiteral("ImageToolBarPos"), 0);
+        cardEditViewPaneHeight = defaults.cardEditViewPaneHeight;
     for (int i = 0; i < ConnectConfCount; ++i)
         showConnectConf[i] = ReadFlag(ini, State, Key(QStringLiteral("ShowConnectConf"), i), true);
     columnOrder = ParseColumnOrder(ini.GetString(State, QStringLiteral("ColumnOrder")));
@@ -257,10 +384,9 @@ void CSettings::ReadAll(const QString &path)
     SetLastLoadedFile(ini.GetString(File, QStringLiteral("LastLoadedFile")));
 
     // Group
-    const StoreSettings defaults = StoreSettings::Defaults();
     for (int e = 0; e < StoreSettings::GroupCount; ++e) {
         store.groupNames[e] =
-            ini.GetString(Group, Key(QStringLiteral("GroupName"), e), defaults.groupNames[e]);
+            ini.GetString(Group, Key(QStringLiteral("GroupName"), e), defaults.store.groupNames[e]);
         store.groupIcons[e] = ini.GetInt(Group, Key(QStringLiteral("GroupIcon"), e), e);
     }
 
@@ -289,21 +415,9 @@ void CSettings::ReadAll(const QString &path)
     }
 
     // Option
-    options.opening = ReadFlag(ini, Option, QStringLiteral("Opening"), false);
-    options.autoYomi = ReadFlag(ini, Option, QStringLiteral("AutoYomi"), true);
-    options.mailCompany = ReadFlag(ini, Option, QStringLiteral("MailCompany"), false);
-    options.mailDepartment = ReadFlag(ini, Option, QStringLiteral("MailDepartment"), false);
-    options.mailName = ReadFlag(ini, Option, QStringLiteral("MailName"), false);
-    options.mailHonorific = ini.GetString(Option, QStringLiteral("MailHonorific"), options.mailHonorific);
-    options.separateAddress = ReadFlag(ini, Option, QStringLiteral("SeparateAddress"), false);
-    options.separateName = ReadFlag(ini, Option, QStringLiteral("SeparateName"), false);
-    options.exportNameCompany = ReadFlag(ini, Option, QStringLiteral("ExportNameCompany"), false);
-    options.exportNameDate = ReadFlag(ini, Option, QStringLiteral("ExportNameDate"), false);
-    options.skipCheckFixedData = ReadFlag(ini, Option, QStringLiteral("SkipCheckFixedData"), true);
-    options.serialPort = ini.GetInt(Option, QStringLiteral("SerialPort"), 0);
-    options.thumbnailSizeType = ini.GetInt(Option, QStringLiteral("ThumbnailSizeType"), 1);
+    ReadKeys<OptionRecord>(ini, Option, OptionKeys, options);
     if (options.thumbnailSizeType < 0 || options.thumbnailSizeType > 2)
-        options.thumbnailSizeType = 1;
+        options.thumbnailSizeType = defaults.options.thumbnailSizeType;
     options.skinColorType = ini.GetInt(Option, QStringLiteral("SkinColorType"), 0);
     if (options.skinColorType < 0 || options.skinColorType > OptionRecord::CustomSkinColor)
         options.skinColorType = OptionRecord::CustomSkinColor;
@@ -317,20 +431,9 @@ void CSettings::ReadAll(const QString &path)
         p.LogFont.SetNumbers(n);
     p.LogFont.faceName = ini.GetString(Print, QStringLiteral("LogFontlfFaceName"), p.LogFont.faceName)
                              .left(CLogFont::FaceNameMax);
-    p.FontColor = ReadColour(ini, Print, QStringLiteral("FontColor"), p.FontColor);
-    p.FitPaper = ReadFlag(ini, Print, QStringLiteral("FitPaper"), false);
-    p.TurnDown = ReadFlag(ini, Print, QStringLiteral("TurnDown"), false);
-    p.ListHeader = ThreeTexts(ReadTextList(ini, Print, QStringLiteral("ListHeader"), p.ListHeader));
-    p.ListFooter = ThreeTexts(ReadTextList(ini, Print, QStringLiteral("ListFooter"), p.ListFooter));
-    p.RectMargin = ReadRect(ini, Print, QStringLiteral("RectMargin"), p.RectMargin);
-    p.ListItemIndex = ReadIntList(ini, Print, QStringLiteral("ListItemIndex"), p.ListItemIndex);
-    p.ListItemWidth = ReadIntList(ini, Print, QStringLiteral("ListItemWidth"), p.ListItemWidth);
-    p.SizeAspects = ReadPair(ini, Print, QStringLiteral("SizeAspects"), p.SizeAspects);
-    p.SizeSeal = ReadPair(ini, Print, QStringLiteral("SizeSeal"), p.SizeSeal);
-    p.SizeSealsDistance = ReadPair(ini, Print, QStringLiteral("SizeSealsDistance"), p.SizeSealsDistance);
-    p.RectSealMargin = ReadRect(ini, Print, QStringLiteral("RectSealMargin"), p.RectSealMargin);
-    p.Respect = ini.GetInt(Print, QStringLiteral("Respect"), p.Respect);
-    p.SealItemIndex = ReadIntList(ini, Print, QStringLiteral("SealItemIndex"), p.SealItemIndex);
+    ReadKeys<PrintSettings>(ini, Print, PrintKeys, p);
+    p.ListHeader = ThreeTexts(p.ListHeader);
+    p.ListFooter = ThreeTexts(p.ListFooter);
 
     const QList<CSealPaperInfo> builtIn = CSealPaperInfo::BuiltIn();
     const int sheets = ReadCount(ini, Print, QStringLiteral("SealPaperInfo"));
@@ -369,17 +472,7 @@ void CSettings::Write(CINIFile &ini) const
 {
     // State
     ini.WriteString(State, QStringLiteral("MainWndPlacement"), JoinNumbers(mainWndPlacement.Numbers()));
-    ini.WriteInt(State, QStringLiteral("ListViewPaneWidth"), listViewPaneWidth);
-    ini.WriteInt(State, QStringLiteral("ListViewStyle"), listViewStyle);
-    WriteIntList(ini, State, QStringLiteral("ListViewColumnWidth"), listViewColumnWidth);
-    ini.WriteInt(State, QStringLiteral("CardEditViewPaneHeight"), cardEditViewPaneHeight);
-    WriteFlag(ini, State, QStringLiteral("ShowCardEditViewPane"), showCardEditViewPane);
-    WriteFlag(ini, State, QStringLiteral("ShowCardImageViewPane"), showCardImageViewPane);
-    WriteFlag(ini, State, QStringLiteral("ShowPrintCheck"), showPrintCheck);
-    WriteFlag(ini, State, QStringLiteral("ShowStatusBar"), showStatusBar);
-    WriteFlag(ini, State, QStringLiteral("ShowToolBar"), showToolBar);
-    ini.WriteInt(State, QStringLiteral("ToolBarPos"), toolBarPos);
-    ini.WriteInt(State, QStringLiteral("ImageToolBarPos"), imageToolBarPos);
+    WriteKeys<CSettings>(ini, State, StateKeys, *this);
     for (int i = 0; i < ConnectConfCount; ++i)
         WriteFlag(ini, State, Key(QStringLiteral("ShowConnectConf"), i), showConnectConf[i]);
     ini.WriteString(State, QStringLiteral("ColumnOrder"), JoinNumbers(columnOrder));
@@ -408,19 +501,7 @@ void CSettings::Write(CINIFile &ini) const
         ini.WriteString(SearchHistory, Key(QStringLiteral("History"), i), searchHistory[i - 1]);
 
     // Option
-    WriteFlag(ini, Option, QStringLiteral("Opening"), options.opening);
-    WriteFlag(ini, Option, QStringLiteral("AutoYomi"), options.autoYomi);
-    WriteFlag(ini, Option, QStringLiteral("MailCompany"), options.mailCompany);
-    WriteFlag(ini, Option, QStringLiteral("MailDepartment"), options.mailDepartment);
-    WriteFlag(ini, Option, QStringLiteral("MailName"), options.mailName);
-    ini.WriteString(Option, QStringLiteral("MailHonorific"), options.mailHonorific);
-    WriteFlag(ini, Option, QStringLiteral("SeparateAddress"), options.separateAddress);
-    WriteFlag(ini, Option, QStringLiteral("SeparateName"), options.separateName);
-    WriteFlag(ini, Option, QStringLiteral("ExportNameCompany"), options.exportNameCompany);
-    WriteFlag(ini, Option, QStringLiteral("ExportNameDate"), options.exportNameDate);
-    WriteFlag(ini, Option, QStringLiteral("SkipCheckFixedData"), options.skipCheckFixedData);
-    ini.WriteInt(Option, QStringLiteral("SerialPort"), options.serialPort);
-    ini.WriteInt(Option, QStringLiteral("ThumbnailSizeType"), options.thumbnailSizeType);
+    WriteKeys<OptionRecord>(ini, Option, OptionKeys, options);
     const int pixels = options.ThumbnailPixels();
     WritePair(ini, Option, QStringLiteral("ThumbnailSize"), QSize(pixels, pixels));
     ini.WriteInt(Option, QStringLiteral("SkinColorType"), options.skinColorType);
@@ -434,20 +515,7 @@ void CSettings::Write(CINIFile &ini) const
     ini.WriteString(Print, QStringLiteral("PrinterName"), p.PrinterName);
     ini.WriteString(Print, QStringLiteral("LogFont"), JoinNumbers(p.LogFont.Numbers()));
     ini.WriteString(Print, QStringLiteral("LogFontlfFaceName"), p.LogFont.faceName);
-    WriteColour(ini, Print, QStringLiteral("FontColor"), p.FontColor);
-    WriteFlag(ini, Print, QStringLiteral("FitPaper"), p.FitPaper);
-    WriteFlag(ini, Print, QStringLiteral("TurnDown"), p.TurnDown);
-    WriteTextList(ini, Print, QStringLiteral("ListHeader"), p.ListHeader);
-    WriteTextList(ini, Print, QStringLiteral("ListFooter"), p.ListFooter);
-    WriteRect(ini, Print, QStringLiteral("RectMargin"), p.RectMargin);
-    WriteIntList(ini, Print, QStringLiteral("ListItemIndex"), p.ListItemIndex);
-    WriteIntList(ini, Print, QStringLiteral("ListItemWidth"), p.ListItemWidth);
-    WritePair(ini, Print, QStringLiteral("SizeAspects"), p.SizeAspects);
-    WritePair(ini, Print, QStringLiteral("SizeSeal"), p.SizeSeal);
-    WritePair(ini, Print, QStringLiteral("SizeSealsDistance"), p.SizeSealsDistance);
-    WriteRect(ini, Print, QStringLiteral("RectSealMargin"), p.RectSealMargin);
-    ini.WriteInt(Print, QStringLiteral("Respect"), p.Respect);
-    WriteIntList(ini, Print, QStringLiteral("SealItemIndex"), p.SealItemIndex);
+    WriteKeys<PrintSettings>(ini, Print, PrintKeys, p);
     ini.WriteInt(Print, QStringLiteral("SealPaperInfoCount"), int(p.SealPaperInfo.size()));
     for (int i = 1; i <= p.SealPaperInfo.size(); ++i) {
         const CSealPaperInfo &sheet = p.SealPaperInfo[i - 1];
