@@ -1,17 +1,14 @@
 #include "CCardFileWriter.h"
 
 #include "CChunk.h"
+#include "ManagementFileFormat.h"
 
 #include <cerrno>
 #include <limits>
 
 namespace {
 
-constexpr quint32 TagNMCD = CChunk::Tag("NMCD");
-constexpr quint32 TagNMBK = CChunk::Tag("NMBK");
-constexpr quint32 TagNMDL = CChunk::Tag("NMDL");
-constexpr quint32 Version0001 = CChunk::Tag("0001");
-constexpr qint64 HeaderSize = 16;
+using namespace ManagementFileFormat;
 constexpr qint64 MaxFileSize = 0x7FFFFFFF; // record offsets are 32-bit signed
 
 QByteArray U32(quint32 value)

@@ -5,6 +5,7 @@
 #include "CIdentityKey.h"
 #include "CManagementScan.h"
 #include "FolderSync.h"
+#include "ManagementFileFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -205,9 +206,9 @@ bool CCardStore::CreateNew(const QString &path)
         return Fail(StoreError::Missing);
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QByteArray header;
-    CChunk::AppendU32(header, CChunk::Tag("NMCD"));
-    CChunk::AppendU32(header, 16);
-    CChunk::AppendU32(header, CChunk::Tag("0001"));
+    CChunk::AppendU32(header, ManagementFileFormat::TagNMCD);
+    CChunk::AppendU32(header, quint32(ManagementFileFormat::HeaderSize));
+    CChunk::AppendU32(header, ManagementFileFormat::Version0001);
     CChunk::AppendU32(header, 0);
     // Written aside and renamed: a failure leaves whatever was there.
     QSaveFile file(absolute);
@@ -446,7 +447,7 @@ bool CCardStore::ReloadCard(CCardData *card)
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
         return false;
     const QByteArray head = file.read(8);
-    if (head.size() != 8 || CChunk::ReadU32(head.constData()) != CChunk::Tag("NMBK"))
+    if (head.size() != 8 || CChunk::ReadU32(head.constData()) != ManagementFileFormat::TagNMBK)
         return false;
     const qint64 length = CChunk::ReadU32(head.constData() + 4);
     if (length > file.size() - file.pos())

@@ -3,17 +3,14 @@
 #include "CBlockReader.h"
 #include "CChunk.h"
 #include "CTextPool.h"
+#include "ManagementFileFormat.h"
 
 #include <QBuffer>
 #include <algorithm>
 
 namespace {
 
-constexpr quint32 TagNMCD = CChunk::Tag("NMCD");
-constexpr quint32 TagNMBK = CChunk::Tag("NMBK");
-constexpr quint32 TagNMDL = CChunk::Tag("NMDL");
-constexpr quint32 Version0001 = CChunk::Tag("0001");
-constexpr qint64 HeaderSize = 16;
+using namespace ManagementFileFormat;
 #ifdef TESSALY_TINY_BLOCKS
 constexpr qsizetype WriteBlock = 48; // the fuzzing build writes many small blocks
 #else

@@ -162,6 +162,22 @@ int Connect(CConnectDoc &doc, QTextStream &err)
     return Failed;
 }
 
+// Connects, runs one of the import workers and prints its summary. Non-zero
+// when the run could not connect or was stopped; counts then hold what it did.
+int RunImport(CConnectDoc &doc, CConnectDoc::Operation operation, const CImportEngine &engine,
+              ImportCounters &counts, QTextStream &out, QTextStream &err)
+{
+    if (int status = Connect(doc, err))
+        return status;
+    RunWorker(doc, operation, err);
+    doc.CloseConnection();
+    const bool stopped = g_interrupted;
+    counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
+    counts.failure = engine.Failure();
+    CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
+    return stopped ? Stopped : Ok;
+}
+
 int ListPorts(QTextStream &out, QTextStream &err)
 {
     if (!CPortTable::RefreshPorts()) {
@@ -245,16 +261,9 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
         return Usage;
     }
     if (command == QLatin1String("import")) {
-        if (int status = Connect(doc, err))
+        ImportCounters counts;
+        if (int status = RunImport(doc, CConnectDoc::ImportFiles, engine, counts, out, err))
             return status;
-        RunWorker(doc, CConnectDoc::ImportFiles, err);
-        doc.CloseConnection();
-        const bool stopped = g_interrupted;
-        ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
-        counts.failure = engine.Failure();
-        CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
-        if (stopped)
-            return Stopped;
         return doc.Counters()[PhoneCounter::Failed] || !counts.failure.isEmpty() ? Failed : Ok;
     }
     TerminalAsker asker(err, overwrite);
@@ -287,16 +296,9 @@ int RunFolderOperation(CConnectDoc &doc, const CImportEngine &engine, const QStr
 int RunPhoneBookImport(CConnectDoc &doc, const CImportEngine &engine, ReadWatch &watch, QTextStream &out,
                        QTextStream &err)
 {
-    if (int status = Connect(doc, err))
+    ImportCounters counts;
+    if (int status = RunImport(doc, CConnectDoc::ImportPhoneBook, engine, counts, out, err))
         return status;
-    RunWorker(doc, CConnectDoc::ImportPhoneBook, err);
-    doc.CloseConnection();
-    const bool stopped = g_interrupted;
-    ImportCounters counts = CPhoneImportAdapter::ToImportCounters(doc.Counters());
-    counts.failure = engine.Failure();
-    CliPrintMessage(ImportSummary::VCard(counts, stopped), out);
-    if (stopped)
-        return Stopped;
     if (!counts.failure.isEmpty())
         return Failed;
     if (!watch.read) {
