@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <span>
+#include <type_traits>
 
 namespace {
 
@@ -174,70 +175,44 @@ QList<int> ParseColumnOrder(const QString &text)
 }
 
 // One value read over the value it had: the default, as reading starts from defaults.
-void Read(const CINIFile &ini, const QString &sec, const QString &key, bool &value)
+template <typename T> void Read(const CINIFile &ini, const QString &sec, const QString &key, T &value)
 {
-    value = ReadFlag(ini, sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, int &value)
-{
-    value = ini.GetInt(sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QString &value)
-{
-    value = ini.GetString(sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QList<int> &value)
-{
-    value = ReadIntList(ini, sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QStringList &value)
-{
-    value = ReadTextList(ini, sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QSize &value)
-{
-    value = ReadPair(ini, sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QMargins &value)
-{
-    value = ReadRect(ini, sec, key, value);
-}
-void Read(const CINIFile &ini, const QString &sec, const QString &key, QColor &value)
-{
-    value = ReadColour(ini, sec, key, value);
+    if constexpr (std::is_same_v<T, bool>)
+        value = ReadFlag(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, int>)
+        value = ini.GetInt(sec, key, value);
+    else if constexpr (std::is_same_v<T, QString>)
+        value = ini.GetString(sec, key, value);
+    else if constexpr (std::is_same_v<T, QList<int>>)
+        value = ReadIntList(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QStringList>)
+        value = ReadTextList(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QSize>)
+        value = ReadPair(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QMargins>)
+        value = ReadRect(ini, sec, key, value);
+    else
+        value = ReadColour(ini, sec, key, value);
 }
 
-void Write(CINIFile &ini, const QString &sec, const QString &key, bool value)
+template <typename T> void Write(CINIFile &ini, const QString &sec, const QString &key, const T &value)
 {
-    WriteFlag(ini, sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, int value)
-{
-    ini.WriteInt(sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, const QString &value)
-{
-    ini.WriteString(sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, const QList<int> &value)
-{
-    WriteIntList(ini, sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, const QStringList &value)
-{
-    WriteTextList(ini, sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, QSize value)
-{
-    WritePair(ini, sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, QMargins value)
-{
-    WriteRect(ini, sec, key, value);
-}
-void Write(CINIFile &ini, const QString &sec, const QString &key, const QColor &value)
-{
-    WriteColour(ini, sec, key, value);
+    if constexpr (std::is_same_v<T, bool>)
+        WriteFlag(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, int>)
+        ini.WriteInt(sec, key, value);
+    else if constexpr (std::is_same_v<T, QString>)
+        ini.WriteString(sec, key, value);
+    else if constexpr (std::is_same_v<T, QList<int>>)
+        WriteIntList(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QStringList>)
+        WriteTextList(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QSize>)
+        WritePair(ini, sec, key, value);
+    else if constexpr (std::is_same_v<T, QMargins>)
+        WriteRect(ini, sec, key, value);
+    else
+        WriteColour(ini, sec, key, value);
 }
 
 template <typename Record>
